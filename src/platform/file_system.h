@@ -1,0 +1,33 @@
+// File operations the core needs, with the failure kinds the program tells apart.
+// Paths are UTF-8 with backslashes, as the user sees them on Windows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace snapwell {
+
+enum class FileError : std::uint8_t {
+  None,          // success / the file exists
+  NotFound,      // the file does not exist (its folder does)
+  PathNotFound,  // a folder of the path does not exist
+  AccessDenied,  // exists but may not be touched (read-only, locked, a folder in the way)
+  Other,         // anything else: full disk, device not ready, bad name...
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Whether a file or folder of that name exists, and if not, why not.
+  virtual FileError Probe(std::string_view path) const = 0;
+  virtual FileError DeleteFile(std::string_view path) = 0;
+  // Full paths of the files matching a pattern whose last part may hold * and ? ("Help\*.gif").
+  virtual std::vector<std::string> FindFiles(std::string_view pattern) const = 0;
+  // Whole file as bytes; nothing (with the reason in error) when it cannot be read.
+  virtual std::optional<std::string> ReadFile(std::string_view path, FileError* error) const = 0;
+};
+
+}  // namespace snapwell

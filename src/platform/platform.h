@@ -1,0 +1,18 @@
+// Everything the portable core needs from the operating system, handed around as one bundle.
+#pragma once
+
+#include "platform/file_system.h"
+#include "platform/screen.h"
+#include "platform/settings_store.h"
+#include "platform/user_interface.h"
+
+namespace snapwell {
+
+struct Platform {
+  SettingsStore& store;
+  FileSystem& files;
+  Screen& screen;
+  UserInterface& ui;
+};
+
+}  // namespace snapwell

@@ -1,0 +1,85 @@
+// A simulated desktop for the tests: in-memory settings store and file system, a fixed
+// screen, and message boxes answered from a script.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace snapwell::testing {
+
+// Settings held in a map; every Set and Delete is logged in order.
+class FakeSettingsStore : public SettingsStore {
+ public:
+  std::optional<std::string> Get(std::string_view key) const override;
+  bool Set(std::string_view key, std::string_view value) override;
+  void Delete(std::string_view key) override;
+
+  std::map<std::string, std::string> values;
+  std::vector<std::pair<std::string, std::string>> writes;  // (key, value) in order
+  std::vector<std::string> deletes;
+  bool readOnly = false;  // Set fails and stores nothing
+};
+
+// Files and folders in memory. Names compare without regard to case, as on Windows.
+class FakeFileSystem : public FileSystem {
+ public:
+  FileError Probe(std::string_view path) const override;
+  FileError DeleteFile(std::string_view path) override;
+  std::vector<std::string> FindFiles(std::string_view pattern) const override;
+  std::optional<std::string> ReadFile(std::string_view path, FileError* error) const override;
+
+  void AddFile(const std::string& path, std::string content = {});  // adds its folders too
+  void AddFolder(const std::string& path);
+  bool HasFile(const std::string& path) const;
+
+  std::map<std::string, std::string> files;  // key: lower-case path
+  std::set<std::string> folders;             // lower-case, no trailing backslash
+  std::set<std::string> locked;              // lower-case paths that give AccessDenied
+  std::vector<std::string> deleted;
+};
+
+class FakeScreen : public Screen {
+ public:
+  ScreenSize DesktopSize() const override { return size; }
+  int TwipsPerPixelX() const override { return 15; }
+  int TwipsPerPixelY() const override { return 15; }
+  ScreenSize size{1920, 1080};
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  MsgButtons buttons;
+  MsgIcon icon;
+};
+
+// Answers message boxes in the order scripted; an unscripted box fails the running test.
+class FakeUserInterface : public UserInterface {
+ public:
+  MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                       MsgIcon icon) override;
+  void Beep() override { ++beeps; }
+
+  void Expect(MsgAnswer answer) { answers.push_back(answer); }
+
+  std::deque<MsgAnswer> answers;
+  std::vector<ShownMessage> shown;
+  int beeps = 0;
+};
+
+// The whole bundle, ready to hand to the core.
+struct FakePlatform {
+  FakeSettingsStore store;
+  FakeFileSystem files;
+  FakeScreen screen;
+  FakeUserInterface ui;
+  Platform platform{store, files, screen, ui};
+};
+
+}  // namespace snapwell::testing
