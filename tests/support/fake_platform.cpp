@@ -56,7 +56,8 @@ void FakeSettingsStore::Delete(std::string_view key) {
 
 FileError FakeFileSystem::Probe(std::string_view path) const {
   std::string key = Lower(path);
-  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  while (key.size() > 3 && key.back() == '\\')
+    key.pop_back();
   if (locked.count(key) > 0) return FileError::AccessDenied;
   if (files.count(key) > 0 || folders.count(key) > 0) return FileError::None;
   const std::string parent = ParentOf(key);
@@ -67,8 +68,8 @@ FileError FakeFileSystem::Probe(std::string_view path) const {
 FileError FakeFileSystem::DeleteFile(std::string_view path) {
   const std::string key = Lower(path);
   if (locked.count(key) > 0) return FileError::AccessDenied;
-  if (files.erase(key) == 0) return Probe(path) == FileError::PathNotFound ? FileError::PathNotFound
-                                                                         : FileError::NotFound;
+  if (files.erase(key) == 0)
+    return Probe(path) == FileError::PathNotFound ? FileError::PathNotFound : FileError::NotFound;
   deleted.push_back(key);
   return FileError::None;
 }
@@ -79,7 +80,8 @@ std::vector<std::string> FakeFileSystem::FindFiles(std::string_view pattern) con
   const std::string namePattern = folder.empty() ? key : key.substr(folder.size() + 1);
   std::vector<std::string> found;
   for (const auto& [path, content] : files) {
-    if (ParentOf(path) == folder && WildMatch(namePattern, folder.empty() ? path : path.substr(folder.size() + 1))) {
+    if (ParentOf(path) == folder &&
+        WildMatch(namePattern, folder.empty() ? path : path.substr(folder.size() + 1))) {
       found.push_back(path);
     }
   }
@@ -116,7 +118,9 @@ void FakeFileSystem::AddFolder(const std::string& path) {
   }
 }
 
-bool FakeFileSystem::HasFile(const std::string& path) const { return files.count(Lower(path)) > 0; }
+bool FakeFileSystem::HasFile(const std::string& path) const {
+  return files.count(Lower(path)) > 0;
+}
 
 MsgAnswer FakeUserInterface::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                                         MsgIcon icon) {

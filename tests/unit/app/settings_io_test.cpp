@@ -1,0 +1,335 @@
+#include "app/settings_io.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/fake_platform.h"
+
+namespace snapwell {
+namespace {
+
+using testing::FakePlatform;
+using Writes = std::vector<std::pair<std::string, std::string>>;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  FakePlatform fake;
+  AppContext app{fake.platform, "C:\\Program Files\\Snapwell"};
+
+  void Load() { LoadSettings(app, "VellOut"); }
+};
+
+TEST_F(SettingsTest, FirstRunMigrationWritesTheAngleKeysTheEnlargementAndTheVersion) {
+  MigrateSettings(app);
+  EXPECT_EQ(fake.store.writes, (Writes{{"StartAng", "0"},
+                                       {"EndAng", "0"},
+                                       {"StepAng", "90"},
+                                       {"EnlargeValue", "1"},
+                                       {"CurrentVersion", "4.5"}}));
+  EXPECT_TRUE(fake.store.deletes.empty());
+}
+
+TEST_F(SettingsTest, FirstRunLoadsTheDefaultsAndCentresTheDialog) {
+  fake.screen.size = {1024, 768};
+  MigrateSettings(app);
+  Load();
+  const Settings& s = app.settings;
+  EXPECT_EQ(s.FlameStyle, 3);
+  EXPECT_EQ(s.FixFieldX, 1);
+  EXPECT_EQ(s.CopyTime, 1.0f);
+  EXPECT_EQ(s.RollValue, 6);
+  EXPECT_EQ(s.EnlargeValue, 1.0f);
+  EXPECT_EQ(s.Outputs, 1);
+  EXPECT_EQ(s.OutDialog, 1);
+  EXPECT_EQ(s.ContOutCulc, 3);
+  EXPECT_EQ(s.StepAng, 90.0f);
+  EXPECT_EQ(s.DefaultExt, 1);
+  EXPECT_EQ(s.VOLFileName, "default.vol");
+  EXPECT_EQ(s.FreehandLineWidth, 2);
+  EXPECT_EQ(s.EnlargeColorControl, 1);
+  EXPECT_TRUE(s.HotKeyEnabled);
+  EXPECT_EQ(s.HotKeyModifiers, 2);
+  EXPECT_EQ(s.HotKeyKeyCode, 109);
+  EXPECT_EQ(app.FileName.Path(), "VellOut");
+  EXPECT_EQ(app.PrintDocumentName, "VellOut");
+  EXPECT_EQ(app.screenWidth, 1024);
+  EXPECT_EQ(app.screenHeight, 768);
+  EXPECT_EQ(s.WindowLeft, (1024 * 15 - 5580) / 2);
+  EXPECT_EQ(s.WindowTop, (768 * 15 - 7245) / 2);
+}
+
+TEST_F(SettingsTest, DialogLargerThanTheScreenCentresToANegativeOffsetTruncatedTowardsZero) {
+  fake.screen.size = {300, 200};
+  Load();
+  EXPECT_EQ(app.settings.WindowLeft, (4500 - 5580) / 2);  // -540
+  EXPECT_EQ(app.settings.WindowTop, -2122);               // -4245 / 2 truncated
+}
+
+TEST_F(SettingsTest, Version40StoreLosesTheFileExtensionAndTakesItsFormat) {
+  fake.store.values = {{"CurrentVersion", "4"}, {"FileName", "D:\\shots.v2\\capture.png"}};
+  MigrateSettings(app);
+  EXPECT_EQ(fake.store.values["FileName"], "D:\\shots.v2\\capture");
+  EXPECT_EQ(fake.store.values["DefaultExt"], "3");
+  // 4.0 is past every file-clean-up threshold.
+  EXPECT_EQ(fake.store.values.count("EnlargeValue"), 0u);
+  EXPECT_EQ(fake.store.values["CurrentVersion"], "4.5");
+}
+
+TEST_F(SettingsTest, CapitalExtensionIsRemovedButMatchesNoFormat) {
+  fake.store.values = {
+      {"CurrentVersion", "4.0"}, {"FileName", "D:\\shots\\capture.PNG"}, {"DefaultExt", "2"}};
+  MigrateSettings(app);
+  EXPECT_EQ(fake.store.values["FileName"], "D:\\shots\\capture");
+  EXPECT_EQ(fake.store.values["DefaultExt"], "2");
+}
+
+TEST_F(SettingsTest, StoresOfThisOrANewerVersionAreLeftUntouched) {
+  for (const char* version : {"4.5", "4.50", "5", "99.9"}) {
+    fake.store.values = {{"CurrentVersion", version}, {"StartArg", "10"}, {"FileName", "a.png"}};
+    fake.store.writes.clear();
+    MigrateSettings(app);
+    EXPECT_TRUE(fake.store.writes.empty()) << version;
+    EXPECT_TRUE(fake.store.deletes.empty()) << version;
+    EXPECT_TRUE(fake.files.deleted.empty()) << version;
+  }
+}
+
+TEST_F(SettingsTest, VersionThresholdsCompareInSinglePrecision) {
+  // "3.8" read as a single is 3.7999999; it must not count as older than 3.8.
+  fake.store.values = {{"CurrentVersion", "3.8"}, {"EnlargeValue", "2.5"}, {"LargeValue", "7"}};
+  MigrateSettings(app);
+  EXPECT_EQ(fake.store.values["EnlargeValue"], "2.5");
+  // "4.1" must not split the file name again.
+  fake.store.values = {{"CurrentVersion", "4.1"}, {"FileName", "C:\\a\\b.c.jpg"}};
+  MigrateSettings(app);
+  EXPECT_EQ(fake.store.values["FileName"], "C:\\a\\b.c.jpg");
+}
+
+TEST_F(SettingsTest, OldAngleAndScaleKeysAreRenamed) {
+  fake.store.values = {{"CurrentVersion", "3.6"},
+                       {"StartArg", "15"},
+                       {"EndArg", "-30.5"},
+                       {"StepArg", "abc"},
+                       {"LargeValue", "0.25"}};
+  MigrateSettings(app);
+  EXPECT_EQ(fake.store.values["StartAng"], "15");
+  EXPECT_EQ(fake.store.values["EndAng"], "-30.5");
+  EXPECT_EQ(fake.store.values["StepAng"], "0");  // a non-numeric text reads 0, not the default
+  EXPECT_EQ(fake.store.values["EnlargeValue"], "0.25");
+  for (const char* gone : {"StartArg", "EndArg", "StepArg", "LargeValue"}) {
+    EXPECT_EQ(fake.store.values.count(gone), 0u) << gone;
+  }
+}
+
+TEST_F(SettingsTest, OldFilesAreDeletedBesideTheProgramOnlyAndFailuresAreSkipped) {
+  const std::string app_ = "C:\\Program Files\\Snapwell\\";
+  fake.store.values = {{"CurrentVersion", "3.4"}};
+  for (const char* name : {"velltemp.bmp", "Help\\wavelet.htm", "Help\\limit.htm", "Help\\argsetcircle.htm",
+                           "Help\\argsetcircle.gif", "Help\\one.gif", "Help\\keep.htm"}) {
+    fake.files.AddFile(app_ + name);
+  }
+  fake.files.AddFile("C:\\Users\\me\\velltemp.bmp");  // the user's own file elsewhere
+  fake.files.AddFile("C:\\Users\\me\\Help\\photo.gif");
+  fake.files.locked.insert("c:\\program files\\snapwell\\help\\limit.htm");
+  MigrateSettings(app);
+  EXPECT_FALSE(fake.files.HasFile(app_ + "velltemp.bmp"));
+  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\wavelet.htm"));
+  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\argsetcircle.htm"));
+  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\argsetcircle.gif"));
+  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\one.gif"));
+  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\limit.htm"));  // locked: skipped
+  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\keep.htm"));
+  EXPECT_TRUE(fake.files.HasFile("C:\\Users\\me\\velltemp.bmp"));
+  EXPECT_TRUE(fake.files.HasFile("C:\\Users\\me\\Help\\photo.gif"));
+  EXPECT_EQ(fake.store.values["CurrentVersion"], "4.5");
+}
+
+TEST_F(SettingsTest, FileCleanUpFollowsItsThresholds) {
+  const std::string app_ = "C:\\Program Files\\Snapwell\\";
+  fake.store.values = {{"CurrentVersion", "3.71"}};
+  for (const char* name :
+       {"velltemp.bmp", "Help\\wavelet.htm", "Help\\limit.htm", "Help\\argsetcircle.x", "Help\\a.gif"}) {
+    fake.files.AddFile(app_ + name);
+  }
+  MigrateSettings(app);
+  EXPECT_FALSE(fake.files.HasFile(app_ + "velltemp.bmp"));
+  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\wavelet.htm"));
+  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\limit.htm"));
+  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\argsetcircle.x"));  // only below 3.7
+  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\a.gif"));           // only below 3.5
+}
+
+TEST_F(SettingsTest, OddStoredTextsLoadWithoutFailing) {
+  fake.store.values = {
+      {"CopyTime", "abc"},           // non-numeric: 0, not the default
+      {"FlameStyle", "7"},           // outside its option group: default
+      {"DefaultExt", "0"},           // outside 1..6: default
+      {"WhereStay", "5"},            // outside 0..2: default
+      {"FixFieldX", "70000"},        // fits an i32
+      {"FixFieldY", "1e999"},        // outside the type: default
+      {"VariLineShape", "70000"},    // outside i16: default
+      {"RollValue", ""},             // empty: 0
+      {"DefRoll", "-"},              // 0
+      {"EnlargeValue", "0x10"},      // 0
+      {"StepAng", "1e39"},           // overflows a single: default
+      {"StartAng", " 12.5deg"},      // leading number
+      {"ReverseValue", "2.5"},       // halves to even: 2
+      {"Outputs", "6.5"},            // 6
+      {"HotKeyEnabled", "garbage"},  // default True
+      {"HotKeyModifiers", std::string(10000, '9')},
+      {"VOLFileName", std::string(10000, 'v')},
+      {"AppearWindow", "1"},
+  };
+  Load();
+  const Settings& s = app.settings;
+  EXPECT_EQ(s.CopyTime, 0.0f);
+  EXPECT_EQ(s.FlameStyle, 3);
+  EXPECT_EQ(s.DefaultExt, 1);
+  EXPECT_EQ(s.WhereStay, 0);
+  EXPECT_EQ(s.FixFieldX, 70000);
+  EXPECT_EQ(s.FixFieldY, 1);
+  EXPECT_EQ(s.VariLineShape, 0);
+  EXPECT_EQ(s.RollValue, 0);
+  EXPECT_EQ(s.DefRoll, 0.0f);
+  EXPECT_EQ(s.EnlargeValue, 0.0f);
+  EXPECT_EQ(s.StepAng, 90.0f);
+  EXPECT_EQ(s.StartAng, 12.5f);
+  EXPECT_EQ(s.ReverseValue, 2);
+  EXPECT_EQ(s.Outputs, 6);
+  EXPECT_TRUE(s.HotKeyEnabled);
+  EXPECT_EQ(s.HotKeyModifiers, 2);
+  EXPECT_EQ(s.VOLFileName.size(), 10000u);
+  EXPECT_EQ(s.AppearWindow, 1);
+}
+
+TEST_F(SettingsTest, HotkeyFlagIsReadAsAWord) {
+  fake.store.values = {{"HotKeyEnabled", "False"}, {"HotKeyModifiers", "5"}, {"HotKeyKeyCode", "65"}};
+  Load();
+  EXPECT_FALSE(app.settings.HotKeyEnabled);
+  EXPECT_EQ(app.settings.HotKeyModifiers, 5);
+  EXPECT_EQ(app.settings.HotKeyKeyCode, 65);
+}
+
+TEST_F(SettingsTest, EmptyStoredFileNameFallsBackToTheDocumentName) {
+  fake.store.values = {{"FileName", ""}};
+  Load();
+  EXPECT_EQ(app.FileName.Path(), "VellOut");
+  fake.store.values = {{"FileName", "E:\\out\\shot"}};
+  Load();
+  EXPECT_EQ(app.FileName.Path(), "E:\\out\\shot");
+  EXPECT_EQ(app.FileName.Body(), "shot");
+}
+
+TEST_F(SettingsTest, SaveMainSettingsWritesExactlyItsKeysInOrder) {
+  Load();
+  app.settings.FlameStyle = 1;
+  app.settings.CopyTime = 0.25f;
+  app.FileName.SetPath("C:\\pics\\shot");
+  bool validated = false;
+  SaveAllSettings(app, 1200, -30, [&] {
+    validated = true;
+    app.settings.FixFieldX = 640;  // text typed into a box but not yet confirmed
+  });
+  EXPECT_TRUE(validated);
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : fake.store.writes)
+    keys.push_back(key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"AppearWindow",
+                                            "AutoName",
+                                            "CaptureWindow",
+                                            "ContOutCulc",
+                                            "ContOutput",
+                                            "CopyTimer",
+                                            "CopyTime",
+                                            "DefaultExt",
+                                            "DefRoll",
+                                            "EndAng",
+                                            "EnlargeColorControl",
+                                            "EnlargeValue",
+                                            "FileName",
+                                            "FixField",
+                                            "FixFieldX",
+                                            "FixFieldY",
+                                            "FlameStyle",
+                                            "FreehandLineWidth",
+                                            "VOLFileName",
+                                            "OutDialog",
+                                            "Outputs",
+                                            "ReductColorControl",
+                                            "ReverseValue",
+                                            "RollColorControl",
+                                            "RollValue",
+                                            "StartAng",
+                                            "StepAng",
+                                            "VariLineShape",
+                                            "WhereStay",
+                                            "WindowLeft",
+                                            "WindowTop"}));
+  EXPECT_EQ(fake.store.values["FlameStyle"], "1");
+  EXPECT_EQ(fake.store.values["CopyTime"], "0.25");
+  EXPECT_EQ(fake.store.values["FileName"], "C:\\pics\\shot");
+  EXPECT_EQ(fake.store.values["FixFieldX"], "640");
+  EXPECT_EQ(fake.store.values["WindowLeft"], "1200");
+  EXPECT_EQ(fake.store.values["WindowTop"], "-30");
+  EXPECT_EQ(fake.store.values["StepAng"], "90");
+}
+
+TEST_F(SettingsTest, SavedValuesLoadBackUnchanged) {
+  Settings& s = app.settings;
+  s.FlameStyle = 2;
+  s.CopyTime = 3600.0f;
+  s.DefRoll = -179.5f;
+  s.EnlargeValue = 0.01f;
+  s.Outputs = 7;
+  s.VOLFileName = "D:\\frames, mine\\list.vol";
+  s.StartAng = 12.75f;
+  app.FileName.SetPath("C:\\a.b\\c");
+  SaveAllSettings(app, 15, 30);
+  WriteSetting(app, "HotKeyEnabled");
+  const Settings saved = s;
+  app.settings = Settings{};
+  app.settings.HotKeyEnabled = false;
+  Load();
+  EXPECT_EQ(s.FlameStyle, saved.FlameStyle);
+  EXPECT_EQ(s.CopyTime, saved.CopyTime);
+  EXPECT_EQ(s.DefRoll, saved.DefRoll);
+  EXPECT_EQ(s.EnlargeValue, saved.EnlargeValue);
+  EXPECT_EQ(s.Outputs, saved.Outputs);
+  EXPECT_EQ(s.VOLFileName, saved.VOLFileName);
+  EXPECT_EQ(s.StartAng, saved.StartAng);
+  EXPECT_TRUE(s.HotKeyEnabled);
+  EXPECT_EQ(fake.store.values["HotKeyEnabled"], "True");
+  EXPECT_EQ(app.FileName.Path(), "C:\\a.b\\c");
+}
+
+TEST_F(SettingsTest, ReadOnlyStoreNeverStopsStartUp) {
+  fake.store.readOnly = true;
+  MigrateSettings(app);
+  Load();
+  EXPECT_EQ(app.settings.FlameStyle, 3);
+  EXPECT_FALSE(WriteSetting(app, "DefaultExt"));
+  EXPECT_FALSE(WriteSetting(app, "NoSuchSetting"));
+}
+
+TEST(SettingTable, EveryKeyIsUniqueAndLoadAndSaveOrdersHaveNoGaps) {
+  std::vector<int> load;
+  std::vector<int> save;
+  for (const SettingDef& def : SettingTable()) {
+    EXPECT_EQ(FindSetting(def.key), &def) << def.key;
+    if (def.loadRank > 0) load.push_back(def.loadRank);
+    if (def.saveRank > 0) save.push_back(def.saveRank);
+  }
+  std::sort(load.begin(), load.end());
+  std::sort(save.begin(), save.end());
+  for (std::size_t i = 0; i < load.size(); ++i)
+    EXPECT_EQ(load[i], static_cast<int>(i) + 1);
+  for (std::size_t i = 0; i < save.size(); ++i)
+    EXPECT_EQ(save[i], static_cast<int>(i) + 1);
+  EXPECT_EQ(save.size(), SettingTable().size() - 4);  // all but the hotkey keys and the version
+}
+
+}  // namespace
+}  // namespace snapwell
