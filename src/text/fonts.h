@@ -1,0 +1,32 @@
+// The interface fonts, described by the string table so that the Japanese texts get a
+// Japanese face and character set. The shell turns these descriptions into real fonts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/texts.h"
+
+namespace snapwell {
+
+struct FontSpec {
+  std::string name;
+  int pointSize = 9;
+  bool bold = false;
+  int charSet = 0;  // 0 = ANSI, 128 = Shift-JIS
+
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// The character set named by text 103: its leading decimal digits, limited to the byte range
+// a font's character set can hold; 0 when the text starts with no digit.
+int CharSetFromText(std::string_view text);
+
+// Every window and control: text 101, 9 pt, regular.
+FontSpec DialogFont(const Texts& texts);
+// The capture surface's alert: text 101, 12 pt, bold.
+FontSpec LargeFont(const Texts& texts);
+// The fixed-pitch face of the pointer readout window (text 102), same size and set as DialogFont.
+FontSpec PointerFont(const Texts& texts);
+
+}  // namespace snapwell

@@ -1,0 +1,142 @@
+#include "text/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <utility>
+
+namespace snapwell {
+namespace {
+
+// An independent reading of resources/strings.txt, so a slip in the generator shows up here.
+std::string Unescape(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+      continue;
+    }
+    const char c = s[++i];
+    out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+  }
+  return out;
+}
+
+// Position just past the closing quote of the quoted text that starts at open.
+std::size_t QuotedEnd(const std::string& line, std::size_t open) {
+  for (std::size_t i = open + 1; i < line.size(); ++i) {
+    if (line[i] == '\\') {
+      ++i;
+    } else if (line[i] == '"') {
+      return i + 1;
+    }
+  }
+  return std::string::npos;
+}
+
+std::map<int, std::pair<std::string, std::string>> ReadSource() {
+  std::ifstream in(std::string(SNAPWELL_SOURCE_DIR) + "/resources/strings.txt", std::ios::binary);
+  EXPECT_TRUE(in.good());
+  std::map<int, std::pair<std::string, std::string>> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const int id = std::stoi(line);
+    const std::size_t enOpen = line.find('"');
+    const std::size_t enEnd = QuotedEnd(line, enOpen);
+    const std::size_t jaOpen = line.find('"', enEnd);
+    const std::size_t jaEnd = QuotedEnd(line, jaOpen);
+    EXPECT_NE(jaEnd, std::string::npos) << line;
+    if (jaEnd == std::string::npos) continue;
+    EXPECT_TRUE(rows.count(id) == 0) << "id " << id << " twice";
+    rows[id] = {Unescape(line.substr(enOpen + 1, enEnd - enOpen - 2)),
+                Unescape(line.substr(jaOpen + 1, jaEnd - jaOpen - 2))};
+  }
+  return rows;
+}
+
+TEST(TextTableTest, EveryIdMatchesTheSourceInBothLanguages) {
+  const auto source = ReadSource();
+  ASSERT_EQ(source.size(), 180u);  // 101..282 without 105 and 109
+  ASSERT_EQ(TextTable().size(), source.size());
+  const Texts english(Language::English);
+  const Texts japanese(Language::Japanese);
+  for (const auto& [id, texts] : source) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(Text(Language::English, id), texts.first);
+    EXPECT_EQ(Text(Language::Japanese, id), texts.second);
+    EXPECT_EQ(english(id), texts.first);
+    EXPECT_EQ(japanese(id), texts.second);
+  }
+  for (int id = kFirstTextId; id <= kLastTextId; ++id) {
+    if (id != 105 && id != 109) {
+      EXPECT_EQ(source.count(id), 1u) << "missing id " << id;
+    }
+  }
+}
+
+TEST(TextTableTest, KeepsBlanksEscapesAndWideCharactersExactly) {
+  const Texts en(Language::English);
+  const Texts ja(Language::Japanese);
+  EXPECT_EQ(en(112), "Fixed Size ");
+  EXPECT_EQ(en(113), " - Whole");
+  EXPECT_EQ(en(121), "Now Outputting\n");
+  EXPECT_EQ(ja(149), "次回起動時は、保存したときの状態で起動します。\r\n");
+  EXPECT_EQ(en(186), "Waiting : ");
+  EXPECT_EQ(en(217), " %");
+  EXPECT_EQ(en(256), "Adjust       :  higher quality/slower");
+  EXPECT_EQ(ja(256), "補正する　　：　高画質・動作が重いかも");
+  EXPECT_EQ(ja(101), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(ja(197), "ｳｨﾝﾄﾞｳ全体");
+  EXPECT_EQ(en(151), "Are you sure?");
+  EXPECT_EQ(en(110), "All Available Formats|*");
+  EXPECT_EQ(
+      en(111),
+      "|BMP - 24bit Bitmap (*.bmp)|*.bmp|JPEG - JPEG Format (*.jpg; *.jpeg)|*.jpg;*.jpeg|PNG - Portable "
+      "Network Graphic (*.png)|*.png|EPS - Encapsulated PostScript (*.eps)|*.eps|PPM - Portable "
+      "PixelMap (*.ppm)|*.ppm|PGM - Portable GrayMap (*.pgm)|*.pgm");
+  EXPECT_EQ(ja(118), "ワク型 リスト(*.vol)|*.vol");
+  // Each language keeps its own accelerator letters.
+  EXPECT_EQ(en(266), "&Quit Snapwell");
+  EXPECT_EQ(ja(266), "Snapwellの終了(&X)");
+  EXPECT_EQ(ja(276), "Snapwellの終了(&Q)");
+}
+
+TEST(TextTableTest, UnknownIdsGiveEmptyText) {
+  const Texts en(Language::English);
+  for (int id : {0, 100, 105, 109, 283, -1, 65536}) {
+    EXPECT_TRUE(en(id).empty()) << id;
+    EXPECT_TRUE(Text(Language::Japanese, id).empty()) << id;
+  }
+}
+
+TEST(TextsTest, LoaderOverridesAndFallsBackToCompiledText) {
+  Texts loaded = Texts::FromLoader(Language::Japanese, [](int id) -> std::optional<std::string> {
+    if (id == 104) return std::string("Loaded ") + std::to_string(id) + std::string(40, 'x');
+    if (id == 187) return std::string();  // an empty resource is still a text
+    return std::nullopt;
+  });
+  EXPECT_EQ(loaded.language(), Language::Japanese);
+  EXPECT_EQ(loaded(104), "Loaded 104" + std::string(40, 'x'));
+  EXPECT_EQ(loaded(187), "");
+  EXPECT_EQ(loaded(188), "環境設定");
+  // Copies share the loaded texts; they stay valid after the original is gone.
+  Texts copy(Language::English);
+  {
+    const Texts temporary = loaded;
+    copy = temporary;
+  }
+  loaded = Texts(Language::English);
+  EXPECT_EQ(copy(104), "Loaded 104" + std::string(40, 'x'));
+}
+
+TEST(TextsTest, LoaderWithoutFunctionKeepsCompiledTable) {
+  const Texts texts = Texts::FromLoader(Language::English, nullptr);
+  EXPECT_EQ(texts(104), "Snapwell");
+}
+
+}  // namespace
+}  // namespace snapwell
