@@ -1,0 +1,285 @@
+// Temporary-file-and-rename writing, with the operating system's own calls so that the
+// rename replaces an existing target in one step (MoveFileExA on Windows, rename() elsewhere).
+#include "atomic_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#endif
+
+namespace vell {
+
+namespace {
+
+constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+constexpr int kNameAttempts = 100;
+
+unsigned long ProcessNumber() {
+#ifdef _WIN32
+  return GetCurrentProcessId();
+#else
+  return static_cast<unsigned long>(getpid());
+#endif
+}
+
+// Distinct names within one process; the process number keeps processes apart.
+std::string TemporaryName(const std::string& target, int attempt) {
+  static unsigned long counter = 0;
+  char suffix[64];
+  std::snprintf(suffix, sizeof suffix, ".~%lx-%lx-%x.tmp", ProcessNumber(), ++counter,
+                static_cast<unsigned>(attempt));
+  return target + suffix;
+}
+
+#ifdef _WIN32
+FileFailure FailureOf(DWORD error) {
+  switch (error) {
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+      return FileFailure::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return FileFailure::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileFailure::DiskFull;
+    default:
+      return FileFailure::Other;
+  }
+}
+#else
+FileFailure FailureOf(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return FileFailure::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return FileFailure::AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return FileFailure::DiskFull;
+    default:
+      return FileFailure::Other;
+  }
+}
+#endif
+
+// A folder or a read-only file in the target's place is never replaced.
+FileFailure TargetBlocked(const std::string& target) {
+#ifdef _WIN32
+  DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FileFailure::None;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return FileFailure::AccessDenied;
+#else
+  struct stat info {};
+  if (stat(target.c_str(), &info) != 0) return FileFailure::None;
+  if (S_ISDIR(info.st_mode)) return FileFailure::AccessDenied;
+  if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) return FileFailure::AccessDenied;
+#endif
+  return FileFailure::None;
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile() {
+  Abandon();
+}
+
+bool AtomicFile::Open(const char* path) {
+  Abandon();
+  failure_ = FileFailure::None;
+  if (path == nullptr || *path == '\0') {
+    failure_ = FileFailure::PathNotFound;
+    return false;
+  }
+  target_ = path;
+  if (FileFailure blocked = TargetBlocked(target_); blocked != FileFailure::None) {
+    failure_ = blocked;
+    return false;
+  }
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    std::string candidate = TemporaryName(target_, attempt);
+#ifdef _WIN32
+    HANDLE h =
+        CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      failure_ = FailureOf(error);
+      return false;
+    }
+    handle_ = h;
+#else
+    int fd;
+    do {
+      fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      failure_ = FailureOf(errno);
+      return false;
+    }
+    fd_ = fd;
+#endif
+    tempPath_ = std::move(candidate);
+    open_ = true;
+    buffer_.resize(kBufferSize);
+    used_ = 0;
+    return true;
+  }
+  failure_ = FileFailure::Other;
+  return false;
+}
+
+void AtomicFile::Fail(FileFailure why) {
+  if (failure_ == FileFailure::None) failure_ = why;
+}
+
+bool AtomicFile::Write(const void* data, std::size_t size) {
+  if (!open_ || failure_ != FileFailure::None) return false;
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  if (used_ + size <= buffer_.size()) {
+    if (size) std::memcpy(buffer_.data() + used_, bytes, size);
+    used_ += size;
+    return true;
+  }
+  if (!Flush()) return false;
+  if (size < buffer_.size()) {
+    std::memcpy(buffer_.data(), bytes, size);
+    used_ = size;
+    return true;
+  }
+  // A large block goes straight to the file.
+  std::size_t done = 0;
+  while (done < size) {
+    std::size_t chunk = std::min<std::size_t>(size - done, std::size_t{1} << 30);
+#ifdef _WIN32
+    DWORD written = 0;
+    if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(chunk), &written,
+                   nullptr) ||
+        written == 0) {
+      Fail(FailureOf(GetLastError()));
+      return false;
+    }
+#else
+    ssize_t written = ::write(fd_, bytes + done, chunk);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      Fail(written < 0 ? FailureOf(errno) : FileFailure::DiskFull);
+      return false;
+    }
+#endif
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool AtomicFile::Flush() {
+  std::size_t done = 0;
+  while (done < used_) {
+#ifdef _WIN32
+    DWORD written = 0;
+    if (!WriteFile(static_cast<HANDLE>(handle_), buffer_.data() + done, static_cast<DWORD>(used_ - done),
+                   &written, nullptr) ||
+        written == 0) {
+      Fail(FailureOf(GetLastError()));
+      return false;
+    }
+#else
+    ssize_t written = ::write(fd_, buffer_.data() + done, used_ - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      Fail(written < 0 ? FailureOf(errno) : FileFailure::DiskFull);
+      return false;
+    }
+#endif
+    done += static_cast<std::size_t>(written);
+  }
+  used_ = 0;
+  return true;
+}
+
+bool AtomicFile::CloseHandle() {
+  bool ok = true;
+#ifdef _WIN32
+  if (handle_ != nullptr) {
+    if (!::CloseHandle(static_cast<HANDLE>(handle_))) {
+      Fail(FailureOf(GetLastError()));
+      ok = false;
+    }
+    handle_ = nullptr;
+  }
+#else
+  if (fd_ >= 0) {
+    // close() may report a delayed write error (NFS, quota); the file is not complete then.
+    if (::close(fd_) != 0 && errno != EINTR) {
+      Fail(FailureOf(errno));
+      ok = false;
+    }
+    fd_ = -1;
+  }
+#endif
+  return ok;
+}
+
+bool AtomicFile::Commit() {
+  if (!open_) return false;
+  bool ok = failure_ == FileFailure::None && Flush();
+  ok = CloseHandle() && ok;
+  if (ok) {
+#ifdef _WIN32
+    if (!MoveFileExA(tempPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      Fail(FailureOf(GetLastError()));
+      ok = false;
+    }
+#else
+    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+      Fail(FailureOf(errno));
+      ok = false;
+    }
+#endif
+  }
+  if (ok) {
+    open_ = false;
+    tempPath_.clear();
+    buffer_ = {};
+    return true;
+  }
+  Abandon();
+  return false;
+}
+
+void AtomicFile::Abandon() {
+  if (!open_) return;
+  CloseHandle();
+#ifdef _WIN32
+  DeleteFileA(tempPath_.c_str());
+#else
+  ::unlink(tempPath_.c_str());
+#endif
+  open_ = false;
+  tempPath_.clear();
+  buffer_ = {};
+  used_ = 0;
+}
+
+}  // namespace vell

@@ -1,0 +1,61 @@
+// A file that appears under its name only once it has been written completely.
+// Bytes go to a fresh temporary file in the target's folder; Commit() renames it over the
+// target. Any failure, or dropping the object uncommitted, removes the temporary file and
+// leaves whatever was at the target untouched.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vell {
+
+// Why a file could not be written.
+enum class FileFailure : std::uint8_t {
+  None,
+  PathNotFound,  // the folder does not exist
+  AccessDenied,  // the folder or the target may not be written (read-only, a folder in the way)
+  DiskFull,
+  Other,
+};
+
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Creates the temporary file beside `path`. False when it cannot be created.
+  bool Open(const char* path);
+  // Buffered; a failed write makes every later call fail too.
+  bool Write(const void* data, std::size_t size);
+  bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+  // Flushes, closes and renames over the target. False (target untouched) on any failure.
+  bool Commit();
+  // Drops everything written so far; the target stays as it was.
+  void Abandon();
+
+  FileFailure failure() const { return failure_; }
+  const std::string& temporaryPath() const { return tempPath_; }
+
+ private:
+  bool Flush();
+  void Fail(FileFailure why);
+  bool CloseHandle();
+
+  std::string target_;
+  std::string tempPath_;
+  std::vector<unsigned char> buffer_;
+  std::size_t used_ = 0;
+  FileFailure failure_ = FileFailure::None;
+  bool open_ = false;
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+};
+
+}  // namespace vell

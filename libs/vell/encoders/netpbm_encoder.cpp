@@ -1,0 +1,49 @@
+// Binary portable pixmap (P6) and graymap (P5) files, maxval 255, rows top-down.
+#include <cstdio>
+#include <vector>
+
+#include "atomic_file.h"
+#include "encoders.h"
+#include "pixel_rows.h"
+
+namespace vell {
+
+namespace {
+
+template <typename RowWriter>
+bool WriteNetpbm(const char* path, ConstPixelView image, const char* magic, int bytesPerPixel,
+                 RowWriter writeRow) {
+  if (!IsWritable(image)) return false;
+  AtomicFile file;
+  if (!file.Open(path)) return false;
+  char header[64];
+  const int headerLength =
+      std::snprintf(header, sizeof header, "%s\n%d %d\n255\n", magic, image.width, image.height);
+  bool ok = file.Write(header, static_cast<std::size_t>(headerLength));
+  std::vector<unsigned char> row(static_cast<std::size_t>(image.width) *
+                                 static_cast<std::size_t>(bytesPerPixel));
+  for (int y = 0; ok && y < image.height; ++y) {
+    writeRow(image.Row(y), image.width, row.data());
+    ok = file.Write(row.data(), row.size());
+  }
+  return ok && file.Commit();
+}
+
+}  // namespace
+
+bool WritePpm(const char* path, ConstPixelView image) try {
+  return WriteNetpbm(path, image, "P6", 3, RowToRgb);
+} catch (...) {
+  return false;
+}
+
+bool WritePgm(const char* path, ConstPixelView image) try {
+  return WriteNetpbm(path, image, "P5", 1, [](const std::uint32_t* in, int width, unsigned char* out) {
+    for (int x = 0; x < width; ++x)
+      out[x] = GreyOf(in[x]);
+  });
+} catch (...) {
+  return false;
+}
+
+}  // namespace vell

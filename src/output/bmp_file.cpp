@@ -1,0 +1,118 @@
+// Snapwell's own BMP writer.
+#include "output/bmp_file.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "vell/encoders/atomic_file.h"
+
+namespace snapwell {
+
+namespace {
+
+struct BmpLayout {
+  std::uint32_t rowBytes = 0;
+  std::uint32_t imageBytes = 0;
+};
+
+// Row length and pixel-data size, or nothing when the picture cannot be a BMP file.
+bool LayoutOf(const vell::ConstPixelView& image, BmpLayout& layout) {
+  if (image.pixels == nullptr || image.width <= 0 || image.height <= 0 || image.stride < image.width)
+    return false;
+  const std::uint64_t rowBytes = (static_cast<std::uint64_t>(image.width) * 3 + 3) & ~std::uint64_t{3};
+  const std::uint64_t imageBytes = rowBytes * static_cast<std::uint64_t>(image.height);
+  if (imageBytes > std::numeric_limits<std::uint32_t>::max() - kBmpHeaderSize) return false;
+  layout.rowBytes = static_cast<std::uint32_t>(rowBytes);
+  layout.imageBytes = static_cast<std::uint32_t>(imageBytes);
+  return true;
+}
+
+void Put16(std::uint8_t*& out, std::uint32_t v) {
+  *out++ = static_cast<std::uint8_t>(v);
+  *out++ = static_cast<std::uint8_t>(v >> 8);
+}
+void Put32(std::uint8_t*& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+void WriteHeaders(const vell::ConstPixelView& image, const BmpLayout& layout, std::uint8_t* out) {
+  // BITMAPFILEHEADER
+  *out++ = 'B';
+  *out++ = 'M';
+  Put32(out, kBmpHeaderSize + layout.imageBytes);  // bfSize
+  Put32(out, 0);                                   // bfReserved1, bfReserved2
+  Put32(out, kBmpHeaderSize);                      // bfOffBits
+  // BITMAPINFOHEADER
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(image.width));
+  Put32(out, static_cast<std::uint32_t>(image.height));  // positive: bottom-up rows
+  Put16(out, 1);                                         // planes
+  Put16(out, 24);                                        // bits per pixel
+  Put32(out, 0);                                         // BI_RGB
+  Put32(out, layout.imageBytes);
+  Put32(out, 0);  // no preferred resolution
+  Put32(out, 0);
+  Put32(out, 0);  // no colour table
+  Put32(out, 0);
+}
+
+// One file row (B, G, R per pixel, zero padding) from one picture row.
+void EncodeRow(const std::uint32_t* row, int width, std::uint8_t* out, std::uint32_t rowBytes) {
+  std::uint8_t* o = out;
+  for (int x = 0; x < width; ++x) {
+    const std::uint32_t p = row[x];
+    o[0] = static_cast<std::uint8_t>(p);
+    o[1] = static_cast<std::uint8_t>(p >> 8);
+    o[2] = static_cast<std::uint8_t>(p >> 16);
+    o += 3;
+  }
+  std::memset(o, 0, static_cast<std::size_t>(out + rowBytes - o));
+}
+
+FileError ErrorOf(vell::FileFailure failure) {
+  switch (failure) {
+    case vell::FileFailure::PathNotFound:
+      return FileError::PathNotFound;
+    case vell::FileFailure::AccessDenied:
+      return FileError::AccessDenied;
+    default:
+      return FileError::Other;
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBmp(vell::ConstPixelView image) {
+  BmpLayout layout;
+  if (!LayoutOf(image, layout)) return {};
+  std::vector<std::uint8_t> bytes(kBmpHeaderSize + static_cast<std::size_t>(layout.imageBytes));
+  WriteHeaders(image, layout, bytes.data());
+  std::uint8_t* out = bytes.data() + kBmpHeaderSize;
+  for (int y = image.height - 1; y >= 0; --y, out += layout.rowBytes) {
+    EncodeRow(image.Row(y), image.width, out, layout.rowBytes);
+  }
+  return bytes;
+}
+
+FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image) try {
+  BmpLayout layout;
+  if (!LayoutOf(image, layout)) return FileError::Other;
+  vell::AtomicFile file;
+  if (!file.Open(path.c_str())) return ErrorOf(file.failure());
+  std::uint8_t headers[kBmpHeaderSize];
+  WriteHeaders(image, layout, headers);
+  bool ok = file.Write(headers, sizeof headers);
+  std::vector<std::uint8_t> row(layout.rowBytes);
+  for (int y = image.height - 1; ok && y >= 0; --y) {
+    EncodeRow(image.Row(y), image.width, row.data(), layout.rowBytes);
+    ok = file.Write(row.data(), row.size());
+  }
+  if (ok && file.Commit()) return FileError::None;
+  return ErrorOf(file.failure());
+} catch (const std::bad_alloc&) {
+  return FileError::Other;  // the temporary file is gone with the AtomicFile
+}
+
+}  // namespace snapwell
