@@ -1,0 +1,21 @@
+// Snapwell.exe: start-up on Windows. Builds the real platform and runs the application's
+// start-up; windows, tray and capture are driven from there.
+#include <windows.h>
+
+#include "app/app_context.h"
+#include "app/settings_io.h"
+#include "win32/platform_win32.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace snapwell;
+  win32::RegistrySettingsStore store;
+  win32::Win32FileSystem files;
+  win32::Win32Screen screen;
+  win32::Win32UserInterface ui;
+  Platform platform{store, files, screen, ui};
+  AppContext app(platform, win32::ExecutableFolder());
+  // Start-up never stops on a failing step.
+  MigrateSettings(app);
+  LoadSettings(app, "VellOut");
+  return 0;
+}

@@ -1,0 +1,236 @@
+#include "win32/platform_win32.h"
+
+#include <memory>
+#include <vector>
+
+#include "win32/text_win32.h"
+
+namespace snapwell::win32 {
+namespace {
+
+struct KeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using ScopedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+struct HandleCloser {
+  void operator()(HANDLE h) const {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+std::wstring FolderOf(const std::wstring& path) {
+  const auto cut = path.find_last_of(L"\\/");
+  return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
+}
+
+// The largest settings value or template file we accept; anything bigger is damaged.
+constexpr DWORD kMaxValueBytes = 1u << 20;
+constexpr LONGLONG kMaxFileBytes = 64ll << 20;
+
+}  // namespace
+
+RegistrySettingsStore::RegistrySettingsStore(std::wstring subKey, HKEY root)
+    : subKey_(std::move(subKey)), root_(root) {}
+
+std::optional<std::string> RegistrySettingsStore::Get(std::string_view key) const {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return std::nullopt;
+  const ScopedKey handle(raw);
+  const std::wstring name = Widen(key);
+  DWORD type = 0;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(raw, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+    return std::nullopt;
+  if ((type != REG_SZ && type != REG_EXPAND_SZ) || bytes > kMaxValueBytes) return std::string();
+  std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+  DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+  if (RegQueryValueExW(raw, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  value.resize(wcsnlen(value.c_str(), size / sizeof(wchar_t)));
+  return Narrow(value);
+}
+
+bool RegistrySettingsStore::Set(std::string_view key, std::string_view value) {
+  HKEY raw = nullptr;
+  if (RegCreateKeyExW(root_, subKey_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const ScopedKey handle(raw);
+  const std::wstring name = Widen(key);
+  const std::wstring data = Widen(value);
+  const DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+  return RegSetValueExW(raw, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
+         ERROR_SUCCESS;
+}
+
+void RegistrySettingsStore::Delete(std::string_view key) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(root_, subKey_.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
+  const ScopedKey handle(raw);
+  RegDeleteValueW(raw, Widen(key).c_str());
+}
+
+FileError FileErrorFromCode(DWORD code) {
+  switch (code) {
+    case ERROR_SUCCESS:
+      return FileError::None;
+    case ERROR_FILE_NOT_FOUND:
+      return FileError::NotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+      return FileError::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return FileError::AccessDenied;
+    default:
+      return FileError::Other;
+  }
+}
+
+FileError Win32FileSystem::Probe(std::string_view path) const {
+  if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) return FileError::None;
+  return FileErrorFromCode(GetLastError());
+}
+
+FileError Win32FileSystem::DeleteFile(std::string_view path) {
+  if (::DeleteFileW(Widen(path).c_str())) return FileError::None;
+  return FileErrorFromCode(GetLastError());
+}
+
+std::vector<std::string> Win32FileSystem::FindFiles(std::string_view pattern) const {
+  const std::wstring wide = Widen(pattern);
+  const std::wstring folder = FolderOf(wide);
+  std::vector<std::string> found;
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileW(wide.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return found;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      found.push_back(Narrow(folder + data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return found;
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path, FileError* error) const {
+  const auto fail = [&](DWORD code) -> std::optional<std::string> {
+    if (error != nullptr) *error = FileErrorFromCode(code);
+    return std::nullopt;
+  };
+  HANDLE raw = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) return fail(GetLastError());
+  const std::unique_ptr<void, HandleCloser> file(raw);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(raw, &size)) return fail(GetLastError());
+  if (size.QuadPart > kMaxFileBytes) return fail(ERROR_FILE_TOO_LARGE);
+  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!content.empty() &&
+      (!::ReadFile(raw, content.data(), static_cast<DWORD>(content.size()), &read, nullptr) ||
+       read != content.size())) {
+    return fail(GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_HANDLE_EOF);
+  }
+  if (error != nullptr) *error = FileError::None;
+  return content;
+}
+
+ScreenSize Win32Screen::DesktopSize() const {
+  RECT rect{};
+  GetWindowRect(GetDesktopWindow(), &rect);
+  return {rect.right, rect.bottom};
+}
+
+namespace {
+int TwipsPerPixel(int caps) {
+  HDC dc = GetDC(nullptr);
+  const int dpi = dc != nullptr ? GetDeviceCaps(dc, caps) : 96;
+  if (dc != nullptr) ReleaseDC(nullptr, dc);
+  return dpi > 0 ? 1440 / dpi : 15;
+}
+}  // namespace
+
+int Win32Screen::TwipsPerPixelX() const {
+  return TwipsPerPixel(LOGPIXELSX);
+}
+int Win32Screen::TwipsPerPixelY() const {
+  return TwipsPerPixel(LOGPIXELSY);
+}
+
+MsgAnswer Win32UserInterface::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                                         MsgIcon icon) {
+  UINT flags = MB_SETFOREGROUND;
+  switch (buttons) {
+    case MsgButtons::Ok:
+      flags |= MB_OK;
+      break;
+    case MsgButtons::OkCancel:
+      flags |= MB_OKCANCEL;
+      break;
+    case MsgButtons::YesNo:
+      flags |= MB_YESNO;
+      break;
+    case MsgButtons::YesNoCancel:
+      flags |= MB_YESNOCANCEL;
+      break;
+    case MsgButtons::RetryCancel:
+      flags |= MB_RETRYCANCEL;
+      break;
+  }
+  switch (icon) {
+    case MsgIcon::None:
+      break;
+    case MsgIcon::Exclamation:
+      flags |= MB_ICONEXCLAMATION;
+      break;
+    case MsgIcon::Question:
+      flags |= MB_ICONQUESTION;
+      break;
+    case MsgIcon::Information:
+      flags |= MB_ICONINFORMATION;
+      break;
+    case MsgIcon::Critical:
+      flags |= MB_ICONERROR;
+      break;
+  }
+  switch (::MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags)) {
+    case IDYES:
+      return MsgAnswer::Yes;
+    case IDNO:
+      return MsgAnswer::No;
+    case IDRETRY:
+      return MsgAnswer::Retry;
+    case IDOK:
+      return MsgAnswer::Ok;
+    default:
+      return MsgAnswer::Cancel;
+  }
+}
+
+void Win32UserInterface::Beep() {
+  MessageBeep(MB_OK);
+}
+
+std::string ExecutableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+  return Narrow(FolderOf(path));
+}
+
+}  // namespace snapwell::win32
