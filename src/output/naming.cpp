@@ -1,0 +1,137 @@
+#include "output/naming.h"
+
+#include <array>
+
+#include "text/messages.h"
+
+namespace snapwell {
+namespace {
+
+constexpr std::array<std::string_view, 7> kRecognisedExtensions = {".jpg", ".bmp", ".png", ".jpeg",
+                                                                   ".eps", ".ppm", ".pgm"};
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+// Forbidden in a typed name. The message lists all but the colon, in its own order.
+constexpr std::string_view kForbidden = "/\\:,;*?\"<>|";
+constexpr std::string_view kForbiddenListed = "\\ / , ; * ? \" < > |";
+
+}  // namespace
+
+bool IsRecognisedExtension(std::string_view ext) {
+  for (std::string_view known : kRecognisedExtensions) {
+    if (EqualsIgnoringAsciiCase(ext, known)) return true;
+  }
+  return false;
+}
+
+CFileName CompleteExtension(const CFileName& fileName, bool force, int fileTypeIndex, int defaultExt) {
+  CFileName result(fileName.Path());
+  if (IsRecognisedExtension(result.Ext())) return result;
+  std::string path = result.Path();
+  if (!force && fileTypeIndex >= 2 && fileTypeIndex <= kExtensionCount + 1) {
+    path += ExtensionTable(fileTypeIndex - 1);
+  } else {
+    path += ExtensionTable(defaultExt);
+  }
+  return CFileName(path);
+}
+
+long ProbeErrorNumber(FileError error) {
+  switch (error) {
+    case FileError::None:
+    case FileError::NotFound:
+      return 0;
+    case FileError::PathNotFound:
+      return 76;  // path not found
+    case FileError::AccessDenied:
+      return 70;  // permission denied
+    case FileError::Other:
+      break;
+  }
+  return 75;  // path/file access error
+}
+
+std::optional<CFileName> AutosetFileName(const CFileName& name, const FileSystem& files, UserInterface& ui,
+                                         const Texts& texts) {
+  if (name.Path().empty()) return CFileName();
+
+  std::string base = name.Folder() + name.Body();
+  const std::string ext = name.Ext();
+  int start = 0;
+  for (int k = 0, scale = 1; k < 4 && !base.empty(); ++k, scale *= 10) {
+    const char c = base.back();
+    if (c < '0' || c > '9') break;
+    start += (c - '0') * scale;
+    base.pop_back();
+  }
+
+  int number = start;
+  for (int tries = 0; tries < kNumberedNames; ++tries) {
+    std::string candidate = base + std::to_string(number) + ext;
+    const FileError probe = files.Probe(candidate);
+    if (probe == FileError::NotFound) return CFileName(candidate);
+    if (probe != FileError::None) {
+      ui.MessageBox(UnexpectedErrorText(texts, ProbeErrorNumber(probe)),
+                    UnexpectedErrorTitle("frmOutDialog", "AutosetFileName"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+      return std::nullopt;
+    }
+    number = (number + 1) % kNumberedNames;
+  }
+
+  std::string text(texts(152));
+  text += "\n\r";
+  text += texts(153);
+  text += "\n\r";
+  text += texts(154);
+  ui.MessageBox(text, texts(123), MsgButtons::Ok, MsgIcon::None);
+  return CFileName(base + std::to_string(start) + ext);
+}
+
+std::string BuildFileFilter(const Texts& texts, int defaultExt) {
+  if (defaultExt < 1 || defaultExt > kExtensionCount) defaultExt = 1;
+  const auto pattern = [](std::string_view ext) {
+    std::string p = "*";
+    p += ext;
+    if (ext == ".jpg") p += ";*.jpeg";
+    return p;
+  };
+  std::string filter(texts(110));
+  filter += ExtensionTable(defaultExt);
+  if (ExtensionTable(defaultExt) == ".jpg") filter += ";*.jpeg";
+  for (int i = 1; i <= kExtensionCount; ++i) {
+    if (i == defaultExt) continue;
+    filter += ';';
+    filter += pattern(ExtensionTable(i));
+  }
+  filter += texts(111);
+  return filter;
+}
+
+bool CheckFileName(std::string_view typedName, UserInterface& ui, const Texts& texts) {
+  for (const char c : typedName) {
+    // Control characters cannot stand in a Windows file name either; they are refused with
+    // the same message rather than failing later when the file is written.
+    const bool control = static_cast<unsigned char>(c) < 0x20;
+    if (!control && kForbidden.find(c) == std::string_view::npos) continue;
+    std::string text(texts(140));
+    text += "\r\n        ";
+    text += kForbiddenListed;
+    ui.MessageBox(text, texts(138), MsgButtons::Ok, MsgIcon::Exclamation);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace snapwell
