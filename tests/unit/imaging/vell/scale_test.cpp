@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "geometry.h"
+#include "test_image.h"
+
+namespace vell {
+namespace {
+
+using testing::TestImage;
+constexpr std::uint32_t kMarker = 0x123456;
+
+// Pixels written by a scaling call: everything that no longer holds the marker.
+void ExpectWrittenBlock(const TestImage& dst, int width, int height) {
+  for (int y = 0; y < dst.Height(); ++y) {
+    for (int x = 0; x < dst.Width(); ++x) {
+      EXPECT_EQ(dst.At(x, y) != kMarker, x < width && y < height) << x << "," << y;
+    }
+  }
+}
+
+TEST(ScaledLengthTest, RoundsUpWithAHairOfToleranceAndRefusesNonsense) {
+  EXPECT_EQ(ScaledLength(10, 2.0), 20);
+  EXPECT_EQ(ScaledLength(3, 1.5), 5);
+  EXPECT_EQ(ScaledLength(10, 0.5), 5);
+  EXPECT_EQ(ScaledLength(10, static_cast<double>(0.1f)), 1);  // single-precision factors
+  EXPECT_EQ(ScaledLength(1, 0.01), 1);                        // never 0
+  EXPECT_EQ(ScaledLength(0, 2.0), 0);
+  EXPECT_EQ(ScaledLength(5, 0.0), 0);
+  EXPECT_EQ(ScaledLength(5, -2.0), 0);
+  EXPECT_EQ(ScaledLength(5, std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_EQ(ScaledLength(5, std::numeric_limits<double>::infinity()), 0);
+  EXPECT_EQ(ScaledLength(5, 1e9), 0);
+}
+
+TEST(EnlargeTest, NearestRepeatsEachPixelIntoAFactorSizedBlock) {
+  const TestImage f = TestImage::LetterF(5, 7);
+  TestImage dst(14, 18, kMarker);
+  ASSERT_TRUE(Enlarge(dst.View(), 0, 0, 5, 7, f.CView(), 0, 0, 2.0, EnlargeFilterFromFlag(0)));
+  ExpectWrittenBlock(dst, 10, 14);
+  for (int y = 0; y < 14; ++y) {
+    for (int x = 0; x < 10; ++x)
+      EXPECT_EQ(dst.At(x, y), f.At(x / 2, y / 2)) << x << "," << y;
+  }
+}
+
+TEST(EnlargeTest, ReadsTheBlockAtTheSourceOffset) {
+  const TestImage src = TestImage::Random(12, 9, 5);
+  TestImage dst(9, 9, kMarker);
+  ASSERT_TRUE(Enlarge(dst.View(), 0, 0, 3, 2, src.CView(), 4, 6, 3.0, EnlargeFilter::kNearest));
+  ExpectWrittenBlock(dst, 9, 6);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 9; ++x)
+      EXPECT_EQ(dst.At(x, y), src.At(4 + x / 3, 6 + y / 3));
+  }
+}
+
+TEST(EnlargeTest, SmoothFiltersKeepAFlatColourExactlyFlatAndFillTheScaledBlock) {
+  const TestImage src(7, 5, Rgb(12, 250, 131));
+  for (int flag : {1, 2}) {
+    TestImage dst(30, 30, kMarker);
+    ASSERT_TRUE(Enlarge(dst.View(), 0, 0, 7, 5, src.CView(), 0, 0, 2.5, EnlargeFilterFromFlag(flag)));
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 30; ++x) {
+        if (x < 18 && y < 13) {
+          EXPECT_EQ(dst.At(x, y), Rgb(12, 250, 131)) << flag << ": " << x << "," << y;
+        } else {
+          EXPECT_EQ(dst.At(x, y), kMarker) << flag << ": " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(EnlargeTest, BilinearRampsMonotonicallyAndSharpenedEdgesAreSteeper) {
+  TestImage src(2, 1);
+  src.At(0, 0) = 0x000000;
+  src.At(1, 0) = 0xFFFFFF;
+  TestImage smooth(8, 4, kMarker), sharp(8, 4, kMarker);
+  Enlarge(smooth.View(), 0, 0, 2, 1, src.CView(), 0, 0, 4.0, EnlargeFilterFromFlag(1));
+  Enlarge(sharp.View(), 0, 0, 2, 1, src.CView(), 0, 0, 4.0, EnlargeFilterFromFlag(2));
+  int sharper = 0;
+  for (int x = 1; x < 8; ++x) {
+    EXPECT_GE(BlueOf(smooth.At(x, 0)), BlueOf(smooth.At(x - 1, 0)));
+    EXPECT_GE(BlueOf(sharp.At(x, 0)), BlueOf(sharp.At(x - 1, 0)));
+  }
+  for (int x = 0; x < 8; ++x) {
+    // Sharpening pushes every in-between level away from mid grey.
+    const int s = std::abs(BlueOf(smooth.At(x, 0)) - 128), h = std::abs(BlueOf(sharp.At(x, 0)) - 128);
+    EXPECT_GE(h, s) << x;
+    if (h > s) ++sharper;
+  }
+  EXPECT_GE(sharper, 2);
+  EXPECT_EQ(BlueOf(smooth.At(0, 0)), 0);
+  EXPECT_EQ(BlueOf(smooth.At(7, 0)), 255);
+  EXPECT_GT(BlueOf(smooth.At(3, 0)), 0);
+  EXPECT_LT(BlueOf(smooth.At(3, 0)), 255);
+}
+
+TEST(EnlargeTest, BadFactorsDrawNothing) {
+  const TestImage src = TestImage::Random(4, 4, 2);
+  TestImage dst(20, 20, kMarker);
+  const TestImage untouched(20, 20, kMarker);
+  for (double factor :
+       {0.0, -2.0, 1e9, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+    EXPECT_FALSE(Enlarge(dst.View(), 0, 0, 4, 4, src.CView(), 0, 0, factor, EnlargeFilter::kBilinear))
+        << factor;
+    EXPECT_FALSE(Reduce(dst.View(), 0, 0, 4, 4, src.CView(), 0, 0, factor)) << factor;
+  }
+  EXPECT_FALSE(Enlarge(dst.View(), 0, 0, 4, 4, src.CView(), 10, 10, 2.0, EnlargeFilter::kBilinear));
+  EXPECT_FALSE(Enlarge(dst.View(), 0, 0, -4, 4, src.CView(), 0, 0, 2.0, EnlargeFilter::kBilinear));
+  EXPECT_TRUE(dst.SamePixels(untouched));
+}
+
+TEST(EnlargeTest, ClipsToBothPictures) {
+  const TestImage src = TestImage::Random(6, 6, 9);
+  for (EnlargeFilter filter : {EnlargeFilter::kNearest, EnlargeFilter::kBilinear, EnlargeFilter::kSharp}) {
+    TestImage dst(7, 5, kMarker);
+    // The block hangs over the source's bottom-right edge, the result over the destination's.
+    EXPECT_TRUE(Enlarge(dst.View(), -3, 2, 10, 10, src.CView(), 2, 3, 3.0, filter));
+    EXPECT_EQ(dst.At(0, 0), kMarker);
+    EXPECT_NE(dst.At(0, 2), kMarker);
+    EXPECT_NE(dst.At(6, 4), kMarker);
+    // Extreme offsets and sizes must neither overflow nor write out of bounds.
+    Enlarge(dst.View(), INT_MAX, INT_MIN, INT_MAX, INT_MAX, src.CView(), INT_MIN, 0, 1.5, filter);
+    Enlarge(dst.View(), INT_MIN, INT_MIN, 6, 6, src.CView(), 0, 0, 1.5, filter);
+    EXPECT_TRUE(Reduce(dst.View(), -3, 2, 10, 10, src.CView(), 2, 3, 0.7));
+  }
+}
+
+TEST(ReduceTest, HalvingAveragesEachTwoByTwoCell) {
+  TestImage checker(4, 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x)
+      checker.At(x, y) = ((x + y) % 2) ? 0x000000 : Rgb(200, 100, 50);
+  }
+  TestImage dst(6, 6, kMarker);
+  ASSERT_TRUE(Reduce(dst.View(), 0, 0, 4, 4, checker.CView(), 0, 0, 0.5));
+  ExpectWrittenBlock(dst, 2, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 2; ++x)
+      EXPECT_EQ(dst.At(x, y), Rgb(100, 50, 25));
+  }
+}
+
+TEST(ReduceTest, FlatColourStaysExactlyFlatAtAnyFactor) {
+  const TestImage src(37, 23, Rgb(1, 254, 77));
+  for (double factor : {0.5, 0.3333333432674408, 0.01, 0.77, 0.999}) {
+    TestImage dst(40, 40, kMarker);
+    ASSERT_TRUE(Reduce(dst.View(), 0, 0, 37, 23, src.CView(), 0, 0, factor));
+    const int w = ScaledLength(37, factor), h = ScaledLength(23, factor);
+    ExpectWrittenBlock(dst, w, h);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x)
+        EXPECT_EQ(dst.At(x, y), Rgb(1, 254, 77)) << factor;
+    }
+  }
+}
+
+TEST(ReduceTest, PartlyCoveredPixelsCountByTheirCoveredFraction) {
+  TestImage row(3, 1);
+  row.At(0, 0) = Rgb(0, 0, 0);
+  row.At(1, 0) = Rgb(150, 150, 150);
+  row.At(2, 0) = Rgb(240, 240, 240);
+  TestImage dst(2, 1, kMarker);
+  // At 2/3 each output pixel covers one and a half source pixels.
+  ASSERT_TRUE(Reduce(dst.View(), 0, 0, 3, 1, row.CView(), 0, 0, 2.0 / 3.0));
+  EXPECT_EQ(dst.At(0, 0), Rgb(50, 50, 50));     // (0 + 0.5 * 150) / 1.5
+  EXPECT_EQ(dst.At(1, 0), Rgb(210, 210, 210));  // (0.5 * 150 + 240) / 1.5
+}
+
+// The obviously-right version: integrate each output pixel's square over the source.
+TEST(ReduceTest, MatchesSlowAreaAverageOnRandomPictures) {
+  const TestImage src = TestImage::Random(29, 31, 11);
+  const double factor = 0.37;
+  const int w = ScaledLength(29, factor), h = ScaledLength(31, factor);
+  TestImage dst(w, h, kMarker);
+  ASSERT_TRUE(Reduce(dst.View(), 0, 0, 29, 31, src.CView(), 0, 0, factor));
+  for (int oy = 0; oy < h; ++oy) {
+    for (int ox = 0; ox < w; ++ox) {
+      const double x0 = ox / factor, x1 = std::min((ox + 1) / factor, 29.0);
+      const double y0 = oy / factor, y1 = std::min((oy + 1) / factor, 31.0);
+      double sum[3] = {0, 0, 0}, area = 0;
+      for (int sy = 0; sy < 31; ++sy) {
+        for (int sx = 0; sx < 29; ++sx) {
+          const double cx = std::max(0.0, std::min(x1, sx + 1.0) - std::max(x0, double(sx)));
+          const double cy = std::max(0.0, std::min(y1, sy + 1.0) - std::max(y0, double(sy)));
+          const double a = cx * cy;
+          sum[0] += a * RedOf(src.At(sx, sy));
+          sum[1] += a * GreenOf(src.At(sx, sy));
+          sum[2] += a * BlueOf(src.At(sx, sy));
+          area += a;
+        }
+      }
+      EXPECT_NEAR(RedOf(dst.At(ox, oy)), sum[0] / area, 0.51);
+      EXPECT_NEAR(GreenOf(dst.At(ox, oy)), sum[1] / area, 0.51);
+      EXPECT_NEAR(BlueOf(dst.At(ox, oy)), sum[2] / area, 0.51);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vell
