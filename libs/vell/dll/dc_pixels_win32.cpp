@@ -1,0 +1,66 @@
+// Copies of a device context's bitmap for the imaging library's exports.
+#include "dc_pixels_win32.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vell {
+namespace {
+
+// Largest bitmap we copy: 2^28 pixels (1 GiB), the program's own picture limit.
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+
+}  // namespace
+
+BITMAPINFO DcPixels::Format() const {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+bool DcPixels::Load(HDC dc) {
+  if (dc == nullptr) return false;
+  auto* bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+  BITMAP bm{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof(bm), &bm) == 0) return false;
+  const std::int64_t w = std::abs(static_cast<std::int64_t>(bm.bmWidth));
+  const std::int64_t h = std::abs(static_cast<std::int64_t>(bm.bmHeight));
+  if (w == 0 || h == 0 || w * h > kMaxPixels) return false;
+  dc_ = dc;
+  bitmap_ = bitmap;
+  width_ = static_cast<int>(w);
+  height_ = static_cast<int>(h);
+  pixels_.assign(static_cast<std::size_t>(w * h), 0);
+  BITMAPINFO info = Format();
+  if (GetDIBits(dc_, bitmap_, 0, static_cast<UINT>(height_), pixels_.data(), &info, DIB_RGB_COLORS) !=
+      height_) {
+    return false;
+  }
+  // The fourth byte is unused in a 32-bit DIB; keep it zero so every pixel is 0x00RRGGBB.
+  for (std::uint32_t& p : pixels_)
+    p &= 0x00FFFFFFu;
+  return true;
+}
+
+bool DcPixels::Store() {
+  if (bitmap_ == nullptr) return false;
+  BITMAPINFO info = Format();
+  return SetDIBits(dc_, bitmap_, 0, static_cast<UINT>(height_), pixels_.data(), &info, DIB_RGB_COLORS) ==
+         height_;
+}
+
+ConstPixelView DcPixels::Block(int x, int y, int width, int height) const {
+  const std::int64_t x0 = std::max<std::int64_t>(x, 0);
+  const std::int64_t y0 = std::max<std::int64_t>(y, 0);
+  const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + width, width_);
+  const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + height, height_);
+  if (x0 >= x1 || y0 >= y1) return {};
+  return {pixels_.data() + y0 * width_ + x0, static_cast<int>(x1 - x0), static_cast<int>(y1 - y0), width_};
+}
+
+}  // namespace vell
