@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -81,13 +82,10 @@ void CompressSlice(Slice& slice) noexcept try {
   slice.ok = false;  // out of memory: the whole picture fails
 }
 
+// The slicing depends on the length alone, so a picture gives the same file on every machine.
 unsigned SliceCount(std::size_t length) {
-  unsigned cores = std::thread::hardware_concurrency();
-  if (cores == 0) cores = 1;
-  std::size_t byLength = length / kMinSlice;
-  if (byLength < 1) byLength = 1;
-  unsigned count = cores < kMaxSlices ? cores : kMaxSlices;
-  return byLength < count ? static_cast<unsigned>(byLength) : count;
+  const std::size_t count = length / kMinSlice;
+  return count < 1 ? 1u : count > kMaxSlices ? kMaxSlices : static_cast<unsigned>(count);
 }
 
 // The zlib stream stb_image_write puts into the IDAT chunk; malloc'd, as stb frees it.

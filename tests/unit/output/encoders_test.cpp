@@ -1,0 +1,372 @@
+// The imaging library's file writers (PNG, PPM, PGM, EPS), read back with independent decoders.
+#include <png.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "encoder_test_support.h"
+#include "vell/encoders/encoders.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
+namespace snapwell::testing {
+namespace {
+
+using Writer = bool (*)(const char*, vell::ConstPixelView);
+
+// Pixels of a file decoded by stb_image, as 0x00RRGGBB (grey repeated in R, G and B).
+std::vector<std::uint32_t> DecodeWithStb(const std::string& bytes, int& w, int& h) {
+  int channels = 0;
+  unsigned char* data = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                              static_cast<int>(bytes.size()), &w, &h, &channels, 3);
+  std::vector<std::uint32_t> out;
+  if (data == nullptr) return out;
+  for (int i = 0; i < w * h; ++i)
+    out.push_back(vell::Rgb(data[3 * i], data[3 * i + 1], data[3 * i + 2]));
+  stbi_image_free(data);
+  return out;
+}
+
+std::vector<std::uint32_t> DecodePngWithLibpng(const std::string& bytes, int& w, int& h) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return {};
+  image.format = PNG_FORMAT_RGB;
+  std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return {};
+  w = static_cast<int>(image.width);
+  h = static_cast<int>(image.height);
+  std::vector<std::uint32_t> out;
+  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+    out.push_back(vell::Rgb(rgb[i], rgb[i + 1], rgb[i + 2]));
+  return out;
+}
+
+std::vector<std::uint32_t> Pixels(const TestPicture& picture) {
+  std::vector<std::uint32_t> out;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      out.push_back(picture.At(x, y));
+  return out;
+}
+
+// Half noise, half flat bands: large enough that the compressor works in several slices.
+TestPicture MixedPicture(int w, int h) {
+  TestPicture picture = RandomPicture(w, h, 7);
+  for (int y = h / 2; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      picture.At(x, y) = vell::Rgb(y & 0xF0, 200, x / 64 * 8);
+  return picture;
+}
+
+class PngWriterTest : public ::testing::Test {
+ protected:
+  void ExpectExactRoundTrip(const TestPicture& picture) {
+    const std::string path = folder.Path("shot.png");
+    ASSERT_TRUE(vell::WritePng(path.c_str(), picture.View()));
+    const std::string bytes = ReadBytes(path);
+    int w = 0, h = 0;
+    EXPECT_EQ(DecodePngWithLibpng(bytes, w, h), Pixels(picture));
+    EXPECT_EQ(w, picture.width);
+    EXPECT_EQ(h, picture.height);
+    EXPECT_EQ(DecodeWithStb(bytes, w, h), Pixels(picture));
+  }
+  ScratchFolder folder;
+};
+
+TEST_F(PngWriterTest, SmallAndOddSizesRoundTripExactly) {
+  ExpectExactRoundTrip(LetterF());
+  ExpectExactRoundTrip(RandomPicture(1, 1, 1));
+  ExpectExactRoundTrip(RandomPicture(3, 2, 2));
+  ExpectExactRoundTrip(RandomPicture(257, 33, 3));
+}
+
+TEST_F(PngWriterTest, LargePictureCompressedInSlicesRoundTripsExactly) {
+  ExpectExactRoundTrip(MixedPicture(1100, 700));   // two slices
+  ExpectExactRoundTrip(MixedPicture(2000, 1000));  // four slices
+}
+
+TEST_F(PngWriterTest, SamePictureGivesSameFile) {
+  const TestPicture picture = MixedPicture(1100, 700);
+  ASSERT_TRUE(vell::WritePng(folder.Path("a.png").c_str(), picture.View()));
+  ASSERT_TRUE(vell::WritePng(folder.Path("b.png").c_str(), picture.View()));
+  EXPECT_EQ(ReadBytes(folder.Path("a.png")), ReadBytes(folder.Path("b.png")));
+}
+
+TEST_F(PngWriterTest, FlatPictureIsSmall) {
+  TestPicture picture(1920, 1080);
+  std::fill(picture.pixels.begin(), picture.pixels.end(), vell::Rgb(240, 240, 240));
+  ASSERT_TRUE(vell::WritePng(folder.Path("flat.png").c_str(), picture.View()));
+  EXPECT_LT(ReadBytes(folder.Path("flat.png")).size(), 20000u);
+}
+
+// Header, then the samples; stride and extra pixels at the row ends never leak into the file.
+TEST(NetpbmWriterTest, PpmIsBinaryP6WithExactPixels) {
+  ScratchFolder folder;
+  const TestPicture picture = RandomPicture(5, 3, 11);
+  const std::string path = folder.Path("shot.ppm");
+  ASSERT_TRUE(vell::WritePpm(path.c_str(), picture.View()));
+  const std::string bytes = ReadBytes(path);
+  const std::string header = "P6\n5 3\n255\n";
+  ASSERT_EQ(bytes.size(), header.size() + 5 * 3 * 3);
+  EXPECT_EQ(bytes.substr(0, header.size()), header);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) {
+      const std::size_t at = header.size() + static_cast<std::size_t>(y * 5 + x) * 3;
+      const std::uint32_t p = picture.At(x, y);
+      EXPECT_EQ(static_cast<unsigned char>(bytes[at]), vell::RedOf(p));
+      EXPECT_EQ(static_cast<unsigned char>(bytes[at + 1]), vell::GreenOf(p));
+      EXPECT_EQ(static_cast<unsigned char>(bytes[at + 2]), vell::BlueOf(p));
+    }
+  int w = 0, h = 0;
+  EXPECT_EQ(DecodeWithStb(bytes, w, h), Pixels(picture));
+}
+
+TEST(NetpbmWriterTest, PgmHoldsLumaRoundedToNearest) {
+  ScratchFolder folder;
+  struct Case {
+    int r, g, b, grey;
+  };
+  const Case cases[] = {{255, 0, 0, 76},      {0, 255, 0, 150}, {0, 0, 255, 29},
+                        {255, 255, 255, 255}, {0, 0, 0, 0},     {128, 128, 128, 128},
+                        {10, 200, 30, 124},   {0, 12, 4, 8},  // 7.5: a tie goes to the even neighbour
+                        {0, 146, 7, 86}};                     // 86.5
+  const int n = static_cast<int>(std::size(cases));
+  TestPicture picture(n, 1);
+  for (int i = 0; i < n; ++i)
+    picture.At(i, 0) = vell::Rgb(cases[i].r, cases[i].g, cases[i].b);
+  const std::string path = folder.Path("grey.pgm");
+  ASSERT_TRUE(vell::WritePgm(path.c_str(), picture.View()));
+  const std::string bytes = ReadBytes(path);
+  const std::string header = "P5\n" + std::to_string(n) + " 1\n255\n";
+  ASSERT_EQ(bytes.size(), header.size() + n);
+  EXPECT_EQ(bytes.substr(0, header.size()), header);
+  for (int i = 0; i < n; ++i)
+    EXPECT_EQ(static_cast<unsigned char>(bytes[header.size() + i]), cases[i].grey) << i;
+}
+
+TEST(NetpbmWriterTest, PgmOfRandomPictureMatchesLumaEverywhere) {
+  ScratchFolder folder;
+  const TestPicture picture = RandomPicture(31, 17, 5);
+  const std::string path = folder.Path("grey.pgm");
+  ASSERT_TRUE(vell::WritePgm(path.c_str(), picture.View()));
+  int w = 0, h = 0;
+  const std::vector<std::uint32_t> decoded = DecodeWithStb(ReadBytes(path), w, h);
+  ASSERT_EQ(decoded.size(), 31u * 17u);
+  for (int y = 0; y < 17; ++y)
+    for (int x = 0; x < 31; ++x) {
+      const std::uint32_t p = picture.At(x, y);
+      const double luma = 0.299 * vell::RedOf(p) + 0.587 * vell::GreenOf(p) + 0.114 * vell::BlueOf(p);
+      EXPECT_LE(std::abs(vell::RedOf(decoded[static_cast<std::size_t>(y * 31 + x)]) - luma), 0.5 + 1e-9);
+    }
+}
+
+// --- EPS -------------------------------------------------------------------------------------
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+// A decoder for the ASCII85 data (whitespace skipped, "z" for four zero bytes, "~>" at the end).
+bool DecodeAscii85(const std::string& text, std::vector<unsigned char>& out) {
+  std::uint64_t group = 0;
+  int count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
+    if (c == '~') {
+      if (i + 1 >= text.size() || text[i + 1] != '>') return false;
+      if (count == 1) return false;
+      if (count > 1) {
+        for (int k = count; k < 5; ++k)
+          group = group * 85 + 84;
+        for (int k = 0; k < count - 1; ++k)
+          out.push_back(static_cast<unsigned char>(group >> (24 - 8 * k)));
+      }
+      return true;
+    }
+    if (c == 'z' && count == 0) {
+      out.insert(out.end(), 4, 0);
+      continue;
+    }
+    if (c < '!' || c > 'u') return false;
+    group = group * 85 + static_cast<std::uint64_t>(c - '!');
+    if (++count == 5) {
+      if (group > 0xFFFFFFFFu) return false;
+      for (int k = 0; k < 4; ++k)
+        out.push_back(static_cast<unsigned char>(group >> (24 - 8 * k)));
+      group = 0;
+      count = 0;
+    }
+  }
+  return false;  // no end marker
+}
+
+struct EpsFile {
+  std::vector<std::string> lines;
+  std::vector<unsigned char> samples;
+  bool decoded = false;
+};
+
+EpsFile ReadEps(const std::string& path) {
+  EpsFile eps;
+  const std::string text = ReadBytes(path);
+  eps.lines = Lines(text);
+  const std::size_t start = text.find("\nimage\n");
+  const std::size_t end = text.find("~>", start);
+  if (start != std::string::npos && end != std::string::npos) {
+    eps.decoded = DecodeAscii85(text.substr(start + 7, end + 2 - start - 7), eps.samples);
+  }
+  return eps;
+}
+
+void ExpectEpsRoundTrip(const TestPicture& picture) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("shot.eps");
+  ASSERT_TRUE(vell::WriteEps(path.c_str(), picture.View()));
+  const EpsFile eps = ReadEps(path);
+  ASSERT_FALSE(eps.lines.empty());
+  EXPECT_EQ(eps.lines.front(), "%!PS-Adobe-3.0 EPSF-3.0");
+  const std::string box =
+      "%%BoundingBox: 0 0 " + std::to_string(picture.width) + " " + std::to_string(picture.height);
+  EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), box), 1);
+  EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), "%%EndComments"), 1);
+  EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), "%%Title: shot.eps"), 1);
+  EXPECT_EQ(eps.lines.back(), "%%EOF");
+  // The comments come first, before any PostScript.
+  const auto endComments = std::find(eps.lines.begin(), eps.lines.end(), "%%EndComments");
+  for (auto it = eps.lines.begin(); it != endComments; ++it)
+    EXPECT_EQ(it->rfind("%", 0), 0u) << *it;
+  bool inData = false;
+  for (const std::string& line : eps.lines) {
+    EXPECT_LE(line.size(), 255u);
+    if (inData) {
+      EXPECT_NE(line.rfind("%", 0), 0u) << "data line taken for a comment: " << line;
+      if (line.find("~>") != std::string::npos) inData = false;
+    }
+    if (line == "image") inData = true;
+  }
+  ASSERT_TRUE(eps.decoded);
+  ASSERT_EQ(eps.samples.size(), static_cast<std::size_t>(picture.width) * picture.height * 3);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(y) * picture.width + x) * 3;
+      EXPECT_EQ(vell::Rgb(eps.samples[at], eps.samples[at + 1], eps.samples[at + 2]), picture.At(x, y))
+          << x << "," << y;
+    }
+}
+
+TEST(EpsWriterTest, HeaderBoundingBoxAndSamplesAreExact) {
+  ExpectEpsRoundTrip(LetterF());
+  ExpectEpsRoundTrip(RandomPicture(1, 1, 21));  // one partial group of three bytes
+  ExpectEpsRoundTrip(RandomPicture(5, 1, 22));  // three whole groups and three bytes
+  ExpectEpsRoundTrip(RandomPicture(97, 41, 23));
+}
+
+TEST(EpsWriterTest, BlackAreasUseZeroGroupsAndStillDecode) {
+  TestPicture black(12, 4);
+  std::fill(black.pixels.begin(), black.pixels.end(), 0u);
+  black.At(11, 3) = vell::Rgb(1, 2, 3);
+  ExpectEpsRoundTrip(black);
+}
+
+TEST(EpsWriterTest, ImageIsScaledToOnePixelPerPoint) {
+  ScratchFolder folder;
+  const TestPicture picture = RandomPicture(40, 30, 3);
+  const std::string path = folder.Path("p.eps");
+  ASSERT_TRUE(vell::WriteEps(path.c_str(), picture.View()));
+  const EpsFile eps = ReadEps(path);
+  EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), "40 30 scale"), 1);
+  EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), "  /ImageMatrix [40 0 0 -30 0 30]"), 1);
+}
+
+// --- failures, the same for every writer ----------------------------------------------------
+
+struct NamedWriter {
+  const char* name;
+  Writer write;
+};
+
+class WriterFailureTest : public ::testing::TestWithParam<NamedWriter> {
+ protected:
+  bool Write(const std::string& path, const TestPicture& picture) {
+    return GetParam().write(path.c_str(), picture.View());
+  }
+  ScratchFolder folder;
+  TestPicture picture = RandomPicture(64, 48, 99);
+};
+
+TEST_P(WriterFailureTest, MissingFolderFailsAndCreatesNothing) {
+  EXPECT_FALSE(Write(folder.Path("no-such-folder/shot"), picture));
+  EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST_P(WriterFailureTest, FolderInTheTargetsPlaceIsLeftAlone) {
+  std::filesystem::create_directory(folder.Path("shot"));
+  EXPECT_FALSE(Write(folder.Path("shot"), picture));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path("shot")));
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"shot"});
+}
+
+TEST_P(WriterFailureTest, ReadOnlyTargetIsNotReplaced) {
+  WriteBytes(folder.Path("shot"), "old picture");
+  MakeReadOnly(folder.Path("shot"));
+  EXPECT_FALSE(Write(folder.Path("shot"), picture));
+  EXPECT_EQ(ReadBytes(folder.Path("shot")), "old picture");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"shot"});
+}
+
+TEST_P(WriterFailureTest, FullDiskLeavesExistingTargetAndNoTemporaryFile) {
+  WriteBytes(folder.Path("shot"), "old picture");
+  // A file-size limit makes writes fail part-way, as a full disk does.
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto* previous = signal(SIGXFSZ, SIG_IGN);
+  rlimit tight = saved;
+  tight.rlim_cur = 2000;
+  setrlimit(RLIMIT_FSIZE, &tight);
+  const bool written = Write(folder.Path("shot"), RandomPicture(300, 200, 5));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadBytes(folder.Path("shot")), "old picture");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"shot"});
+}
+
+TEST_P(WriterFailureTest, EmptyPictureOrPathWritesNothing) {
+  TestPicture empty(0, 5);
+  EXPECT_FALSE(Write(folder.Path("shot"), empty));
+  EXPECT_FALSE(GetParam().write(nullptr, picture.View()));
+  EXPECT_FALSE(GetParam().write("", picture.View()));
+  EXPECT_FALSE(GetParam().write(folder.Path("shot").c_str(), vell::ConstPixelView(nullptr, 4, 4, 4)));
+  EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST_P(WriterFailureTest, ExistingTargetIsReplacedWithoutLeftovers) {
+  WriteBytes(folder.Path("shot"), "old picture");
+  ASSERT_TRUE(Write(folder.Path("shot"), picture));
+  EXPECT_NE(ReadBytes(folder.Path("shot")), "old picture");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"shot"});
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWriters, WriterFailureTest,
+                         ::testing::Values(NamedWriter{"Png", vell::WritePng},
+                                           NamedWriter{"Ppm", vell::WritePpm},
+                                           NamedWriter{"Pgm", vell::WritePgm},
+                                           NamedWriter{"Eps", vell::WriteEps}),
+                         [](const ::testing::TestParamInfo<NamedWriter>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace snapwell::testing
