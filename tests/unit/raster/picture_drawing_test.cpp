@@ -1,0 +1,335 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <random>
+#include <set>
+
+#include "raster/block_transfer.h"
+#include "raster/picture.h"
+#include "raster_test_util.h"
+
+namespace snapwell {
+namespace {
+
+using testing::FillRandom;
+using testing::kBlue;
+using testing::kRed;
+using testing::PixelsOf;
+using testing::ToRows;
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+// The ideal line sampled once per step of the longer axis, rounded to the nearest pixel (halves
+// away from the start), without its end point.
+std::vector<std::pair<int, int>> IdealLine(int x0, int y0, int x1, int y1) {
+  std::vector<std::pair<int, int>> points;
+  const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+  for (int i = 0; i < steps; ++i) {
+    const double t = static_cast<double>(i) / steps;
+    const double fx = (x1 - x0) * t, fy = (y1 - y0) * t;
+    auto round = [](double v) {
+      return static_cast<int>(v >= 0 ? std::floor(v + 0.5) : -std::floor(-v + 0.5));
+    };
+    points.emplace_back(x0 + round(fx), y0 + round(fy));
+  }
+  return points;
+}
+
+PixelSet Dot(int x, int y, int width) {
+  PixelSet s;
+  const int lo = width == 1 ? 0 : -1, hi = width == 3 ? 1 : 0;
+  for (int dy = lo; dy <= hi; ++dy) {
+    for (int dx = lo; dx <= hi; ++dx)
+      s.insert({x + dx, y + dy});
+  }
+  return s;
+}
+
+PixelSet Changed(const Picture& before, const Picture& after) {
+  PixelSet s;
+  for (int y = 0; y < after.Height(); ++y) {
+    for (int x = 0; x < after.Width(); ++x) {
+      if (before.GetPixel(x, y) != after.GetPixel(x, y)) s.insert({x, y});
+    }
+  }
+  return s;
+}
+
+PixelSet Inside(const PixelSet& s, int w, int h) {
+  PixelSet out;
+  for (auto [x, y] : s) {
+    if (x >= 0 && y >= 0 && x < w && y < h) out.insert({x, y});
+  }
+  return out;
+}
+
+Picture CopyOf(const Picture& p) {
+  Picture c(p.Width(), p.Height());
+  BitBlt(c, 0, 0, p.Width(), p.Height(), p, 0, 0, RasterOp::kSrcCopy);
+  return c;
+}
+
+TEST(LineTest, LeavesOutTheEndPointInEveryDirection) {
+  Picture p(7, 3);
+  p.Line(1, 1, 5, 1);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{".......", ".####..", "......."}));
+  Picture q(7, 3);
+  q.Line(5, 1, 1, 1);
+  EXPECT_EQ(ToRows(q), (std::vector<std::string>{".......", "..####.", "......."}));
+  Picture v(3, 5);
+  v.Line(1, 4, 1, 0);
+  EXPECT_EQ(ToRows(v), (std::vector<std::string>{"...", ".#.", ".#.", ".#.", ".#."}));
+}
+
+TEST(LineTest, ZeroLengthLineDrawsNothingButPointDoes) {
+  Picture p(3, 3);
+  p.Line(1, 1, 1, 1);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"...", "...", "..."}));
+  p.Point(1, 1);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"...", ".#.", "..."}));
+}
+
+TEST(LineTest, DiagonalAndShallowLinesStepAsTheIdealLine) {
+  Picture p(6, 4);
+  p.Line(0, 0, 5, 2);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"##....", "..##..", "....#.", "......"}));
+  Picture d(4, 4);
+  d.Line(3, 0, 0, 3);
+  EXPECT_EQ(ToRows(d), (std::vector<std::string>{"...#", "..#.", ".#..", "...."}));
+}
+
+TEST(LineTest, RandomThinLinesCoverTheIdealPixelsExactly) {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> coord(-6, 36);
+  for (int round = 0; round < 400; ++round) {
+    const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    Picture p(31, 29);
+    p.Line(x0, y0, x1, y1);
+    PixelSet expected;
+    for (auto pt : IdealLine(x0, y0, x1, y1))
+      expected.insert(pt);
+    ASSERT_EQ(Changed(Picture(31, 29), p), Inside(expected, 31, 29))
+        << x0 << "," << y0 << " -> " << x1 << "," << y1;
+  }
+}
+
+TEST(LineTest, WidePensCoverTheUnionOfRoundDotsAndInvertEachPixelOnce) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> coord(-4, 24);
+  for (int round = 0; round < 300; ++round) {
+    const int width = 1 + round % 3;
+    const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    PixelSet expected;
+    for (auto [x, y] : IdealLine(x0, y0, x1, y1)) {
+      for (auto pt : Dot(x, y, width))
+        expected.insert(pt);
+    }
+    expected = Inside(expected, 21, 19);
+    Picture p(21, 19);
+    FillRandom(p, rng());
+    const Picture before = CopyOf(p);
+    p.SetPenWidth(width);
+    p.SetDrawMode(DrawMode::kInvert);
+    p.Line(x0, y0, x1, y1);
+    ASSERT_EQ(Changed(before, p), expected) << width << ": " << x0 << "," << y0 << " -> " << x1 << "," << y1;
+    for (auto [x, y] : expected)
+      ASSERT_EQ(p.GetPixel(x, y), ~before.GetPixel(x, y) & kColorMask);
+  }
+}
+
+TEST(LineTest, ClippingGivesTheSamePixelsAsDrawingOnALargerPicture) {
+  std::mt19937 rng(21);
+  std::uniform_int_distribution<int> coord(-15, 75);
+  for (int round = 0; round < 300; ++round) {
+    const int width = 1 + round % 3;
+    const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    Picture big(60, 60);
+    big.SetPenWidth(width);
+    big.Line(x0, y0, x1, y1);
+    Picture part = testing::PaddedPicture(20, 17);
+    part.SetPenWidth(width);
+    part.Line(x0 - 20, y0 - 25, x1 - 20, y1 - 25);
+    Picture expected(20, 17);
+    BitBlt(expected, 0, 0, 20, 17, big, 20, 25, RasterOp::kSrcCopy);
+    ASSERT_EQ(PixelsOf(part), PixelsOf(expected))
+        << width << ": " << x0 << "," << y0 << " -> " << x1 << "," << y1;
+  }
+}
+
+TEST(LineTest, HugeCoordinatesFinishAtOnceAndClip) {
+  Picture p(5, 3);
+  p.SetPenWidth(3);
+  p.Line(INT_MIN, 1, INT_MAX, 1);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"#####", "#####", "#####"}));
+  Picture q(5, 3);
+  q.Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // the main diagonal
+  q.Line(INT_MAX, INT_MIN, INT_MIN, INT_MAX);  // x + y = -1: misses the picture
+  EXPECT_EQ(ToRows(q), (std::vector<std::string>{"#....", ".#...", "..#.."}));
+  Picture r(5, 3);
+  r.Line(-1000000000, 2, 1000000000, 2);
+  EXPECT_EQ(ToRows(r), (std::vector<std::string>{".....", ".....", "#####"}));
+}
+
+TEST(LineTest, DrawModesApplyToThePen) {
+  Picture p(4, 1);
+  p.SetPixel(0, 0, kRed);
+  p.SetPixel(1, 0, kRed);
+  p.SetPenColor(kBlue);
+  p.SetDrawMode(DrawMode::kBlack);
+  p.Line(0, 0, 1, 0);
+  p.SetDrawMode(DrawMode::kCopyPen);
+  p.Line(1, 0, 2, 0);
+  p.SetDrawMode(DrawMode::kInvert);
+  p.Line(2, 0, 4, 0);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"#b##"}));
+  p.SetDrawMode(DrawMode::kContrast);
+  p.Line(0, 0, 4, 0);
+  EXPECT_EQ(p.GetPixel(1, 0), kBlue ^ 0x00808080u);
+  p.Line(0, 0, 4, 0);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"#b##"}));
+}
+
+TEST(PointTest, DotsOfEachWidth) {
+  Picture p(9, 4);
+  p.Point(1, 1);
+  p.SetPenWidth(2);
+  p.Point(4, 1);
+  p.SetPenWidth(3);
+  p.Point(7, 2);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"...##....", ".#.##.###", "......###", "......###"}));
+  p.Point(-1, -1);  // clipped to the corner
+  EXPECT_EQ(p.GetPixel(0, 0), kBlack);
+}
+
+// Whether a pixel centre lies in the ellipse of semi-axes a, b round (cx, cy), boundary included.
+bool InEllipse(int x, int y, double cx, double cy, double a, double b) {
+  const double u = (x - cx) / a, v = (y - cy) / b;
+  return u * u + v * v <= 1.0 + 1e-9;
+}
+
+TEST(CircleTest, EvenAndOddDiametersCoverTheirBoxExactly) {
+  // The disc masks of the circle cut-out: d = 10 round (100.5, 100.5) r 4.5 covers 96..105;
+  // d = 11 round (101, 101) r 5 covers 96..106.
+  for (auto [c, r, lo, hi] : {std::tuple{100.5, 4.5, 96, 105}, std::tuple{101.0, 5.0, 96, 106}}) {
+    Picture p(120, 120);
+    p.Circle(c, c, r);
+    int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+    for (int y = 0; y < 120; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        const bool covered = p.GetPixel(x, y) == kBlack;
+        ASSERT_EQ(covered, InEllipse(x, y, c, c, r + 0.5, r + 0.5)) << x << "," << y;
+        if (covered) {
+          minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
+          maxY = std::max(maxY, y);
+        }
+      }
+    }
+    EXPECT_EQ(minX, lo);
+    EXPECT_EQ(maxX, hi);
+    EXPECT_EQ(minY, lo);
+    EXPECT_EQ(maxY, hi);
+  }
+}
+
+TEST(CircleTest, PenBandAndFillTakeTheirOwnColoursAndTransparentFillKeepsTheInside) {
+  for (int width = 1; width <= 3; ++width) {
+    Picture p(40, 40);
+    p.SetPenWidth(width);
+    p.SetPenColor(kRed);
+    p.SetFillColor(kBlue);
+    p.Circle(19.5, 20, 9.25);
+    Picture hollow(40, 40);
+    hollow.SetPenWidth(width);
+    hollow.SetFillStyle(FillStyle::kTransparent);
+    hollow.Circle(19.5, 20, 9.25);
+    const double outer = 9.25 + width / 2.0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        const bool in = InEllipse(x, y, 19.5, 20, outer, outer);
+        const double dist = std::hypot(x - 19.5, y - 20.0);
+        if (!in) {
+          ASSERT_EQ(p.GetPixel(x, y), kWhite);
+        } else if (dist < outer - width - 1e-6) {
+          ASSERT_EQ(p.GetPixel(x, y), kBlue) << x << "," << y;
+          ASSERT_EQ(hollow.GetPixel(x, y), kWhite);
+        } else if (dist > outer - width + 1e-6) {
+          ASSERT_EQ(p.GetPixel(x, y), kRed) << x << "," << y;
+          ASSERT_EQ(hollow.GetPixel(x, y), kBlack);
+        }
+      }
+    }
+  }
+}
+
+TEST(CircleTest, InvertModeInvertsEveryCoveredPixelOnce) {
+  Picture p(30, 30);
+  FillRandom(p, 5);
+  const Picture before = CopyOf(p);
+  p.SetPenWidth(3);
+  p.SetDrawMode(DrawMode::kInvert);
+  p.Circle(14, 15, 8);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 30; ++x) {
+      const bool in = InEllipse(x, y, 14, 15, 9.5, 9.5);
+      ASSERT_EQ(p.GetPixel(x, y), in ? (~before.GetPixel(x, y) & kColorMask) : before.GetPixel(x, y));
+    }
+  }
+}
+
+TEST(CircleTest, CircleBeyondTheEdgesAndOddValuesAreSafe) {
+  Picture p(10, 10);
+  p.Circle(-3, 5, 6);  // clipped on the left
+  EXPECT_EQ(p.GetPixel(0, 5), kBlack);
+  EXPECT_EQ(p.GetPixel(3, 5), kBlack);
+  EXPECT_EQ(p.GetPixel(4, 5), kWhite);
+  Picture q(10, 10);
+  q.Circle(NAN, 5, 3);
+  q.Circle(5, 5, INFINITY);
+  q.Circle(5, 5, -2);
+  q.Circle(1e300, -1e300, 1e300);
+  EXPECT_EQ(ToRows(q), ToRows(Picture(10, 10)));
+  Picture r(5, 5);
+  r.Circle(2, 2, 1e9);  // covers everything
+  EXPECT_EQ(ToRows(r), (std::vector<std::string>(5, "#####")));
+}
+
+TEST(EllipseTest, FillsItsInclusiveBoxWhateverTheCornerOrder) {
+  Picture p(9, 6);
+  p.Ellipse(1, 1, 7, 4);
+  EXPECT_EQ(ToRows(p), (std::vector<std::string>{
+                           ".........",
+                           "..#####..",
+                           ".#######.",
+                           ".#######.",
+                           "..#####..",
+                           ".........",
+                       }));
+  Picture q(9, 6);
+  q.Ellipse(7, 4, 1, 1);
+  EXPECT_EQ(ToRows(q), ToRows(p));
+  Picture one(3, 3);
+  one.Ellipse(1, 1, 1, 1);
+  EXPECT_EQ(ToRows(one), (std::vector<std::string>{"...", ".#.", "..."}));
+}
+
+TEST(EllipseTest, RandomEllipsesMatchThePointTest) {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> coord(-5, 30);
+  for (int round = 0; round < 200; ++round) {
+    const int l = coord(rng), t = coord(rng), r = coord(rng), b = coord(rng);
+    Picture p(26, 24);
+    p.Ellipse(l, t, r, b);
+    const double cx = (std::min(l, r) + std::max(l, r)) / 2.0, cy = (std::min(t, b) + std::max(t, b)) / 2.0;
+    const double a = (std::abs(r - l) + 1) / 2.0, bb = (std::abs(b - t) + 1) / 2.0;
+    for (int y = 0; y < 24; ++y) {
+      for (int x = 0; x < 26; ++x) {
+        ASSERT_EQ(p.GetPixel(x, y) == kBlack, InEllipse(x, y, cx, cy, a, bb))
+            << l << "," << t << "," << r << "," << b << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace snapwell
