@@ -99,14 +99,14 @@ TEST(FloodFillTest, RunsRoundAShapeTouchingTheEdgesThroughTheMargin) {
   BitBlt(board, 2, 2, outline.Width(), outline.Height(), outline, 0, 0, RasterOp::kSrcCopy);
   ASSERT_TRUE(board.FloodFillBorder(0, 0, kBlack));
   EXPECT_EQ(ToRows(board), (std::vector<std::string>{
+                               "##########",
+                               "##########",
+                               "##########",
                                "###...####",
                                "###...####",
-                               "###...####",
-                               "###...####",
-                               "###...####",
-                               "###...####",
-                               "###...####",
-                               "###...####",
+                               "##########",
+                               "##########",
+                               "##########",
                            }));
 }
 
