@@ -1,0 +1,259 @@
+// vell.dll as Snapwell meets it: loaded by name, every export found by name, the geometry
+// exports run on device contexts of top-down and bottom-up DIB sections.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <numbers>
+#include <string>
+
+#include "imaging/imaging.h"
+#include "raster/picture.h"
+
+namespace {
+
+using RollBitBltFn = int(__stdcall*)(HDC, double, double, int, int, double, HDC, double, double, int, RECT*);
+using EnlargeBitBltFn = int(__stdcall*)(HDC, int, int, int, int, HDC, int, int, double, int);
+using ReductBitBltFn = int(__stdcall*)(HDC, int, int, int, int, HDC, int, int, double);
+using DrawArcFn = int(__stdcall*)(HDC, int, int, int, int, int, int, int, int, COLORREF, int);
+using SavePngFn = int(__stdcall*)(const char*, HDC, int, int, int, int, int);
+
+// A DIB section selected into a memory DC, addressed top-down whatever its row order.
+class DibDc {
+ public:
+  DibDc(int width, int height, bool topDown, std::uint32_t fill)
+      : width_(width), height_(height), topDown_(topDown) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = topDown ? -height : height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<std::uint32_t*>(bits);
+    old_ = SelectObject(dc_, bitmap_);
+    for (int i = 0; i < width * height; ++i)
+      bits_[i] = fill;
+  }
+  DibDc(const DibDc&) = delete;
+  DibDc& operator=(const DibDc&) = delete;
+  ~DibDc() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC Dc() const { return dc_; }
+  std::uint32_t& At(int x, int y) {
+    GdiFlush();
+    return bits_[(topDown_ ? y : height_ - 1 - y) * width_ + x];
+  }
+
+ private:
+  int width_, height_;
+  bool topDown_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
+// An "F" in two colours on light grey.
+void PaintF(DibDc& dib, int w, int h) {
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x)
+      dib.At(x, y) = 0xF0F0F0;
+  }
+  for (int y = 0; y < h; ++y)
+    dib.At(0, y) = 0xC81E1E;
+  for (int x = 0; x < w; ++x)
+    dib.At(x, 0) = 0x1428DC;
+  for (int x = 0; x <= w / 2; ++x)
+    dib.At(x, h / 2) = 0x1428DC;
+}
+
+class VellDllTest : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    module = LoadLibraryA("vell");
+    ASSERT_NE(module, nullptr) << "vell.dll must sit beside the test executable";
+  }
+  void TearDown() override {
+    if (module != nullptr) FreeLibrary(module);
+  }
+  template <typename Fn>
+  Fn Get(const char* name) {
+    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    EXPECT_NE(fn, nullptr) << name;
+    return fn;
+  }
+  bool TopDown() const { return GetParam(); }
+
+  HMODULE module = nullptr;
+};
+
+TEST_P(VellDllTest, RollBitBltTurnsAQuarterExactlyAndLeavesTheRest) {
+  DibDc src(5, 7, TopDown(), 0), dst(9, 6, !TopDown(), 0x123456);
+  PaintF(src, 5, 7);
+  auto roll = Get<RollBitBltFn>("RollBitBlt");
+  ASSERT_NE(roll, nullptr);
+  RECT rect{0, 0, 4, 6};
+  EXPECT_EQ(roll(dst.Dc(), 3.0, 2.0, 7, 5, std::numbers::pi / 2, src.Dc(), 2.0, 3.0, 1, &rect), 1);
+  for (int i = 0; i < 5; ++i) {
+    for (int j = 0; j < 7; ++j)
+      EXPECT_EQ(dst.At(7 - 1 - j, i), src.At(i, j)) << i << "," << j;
+  }
+  EXPECT_EQ(dst.At(8, 0), 0x123456u);
+  EXPECT_EQ(dst.At(0, 5), 0x123456u);
+}
+
+TEST_P(VellDllTest, RollBitBltAtThirtyDegreesMovesAPixelClockwise) {
+  DibDc src(21, 21, TopDown(), 0xFFFFFF), dst(31, 31, TopDown(), 0xFFFFFF);
+  for (int y = 9; y <= 11; ++y) {
+    for (int x = 14; x <= 16; ++x)
+      src.At(x, y) = 0xFF0000;
+  }
+  RECT rect{0, 0, 20, 20};
+  const double angle = std::numbers::pi / 6;
+  ASSERT_EQ(
+      Get<RollBitBltFn>("RollBitBlt")(dst.Dc(), 15.0, 15.0, 31, 31, angle, src.Dc(), 10.0, 10.0, 0, &rect),
+      1);
+  const double ex = 15 + 5 * std::cos(angle), ey = 15 + 5 * std::sin(angle);
+  EXPECT_EQ(dst.At(static_cast<int>(std::lround(ex)), static_cast<int>(std::lround(ey))), 0xFF0000u);
+  EXPECT_EQ(dst.At(20, 15), 0xFFFFFFu);  // where it would be without turning
+}
+
+TEST_P(VellDllTest, EnlargeAndReduceScaleIntoTheDestinationCorner) {
+  DibDc src(8, 8, TopDown(), 0xFFFFFF), dst(10, 10, !TopDown(), 0x123456);
+  src.At(2, 3) = 0x0000FF;
+  src.At(3, 3) = 0x00FF00;
+  ASSERT_EQ(Get<EnlargeBitBltFn>("EnlargeBitBlt")(dst.Dc(), 0, 0, 2, 1, src.Dc(), 2, 3, 2.0, 0), 1);
+  EXPECT_EQ(dst.At(0, 0), 0x0000FFu);
+  EXPECT_EQ(dst.At(1, 1), 0x0000FFu);
+  EXPECT_EQ(dst.At(2, 0), 0x00FF00u);
+  EXPECT_EQ(dst.At(3, 1), 0x00FF00u);
+  EXPECT_EQ(dst.At(4, 0), 0x123456u);
+  EXPECT_EQ(dst.At(0, 2), 0x123456u);
+
+  DibDc checker(4, 4, TopDown(), 0), small(4, 4, TopDown(), 0x123456);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x)
+      checker.At(x, y) = ((x + y) % 2) ? 0x000000 : 0xC86432;
+  }
+  ASSERT_EQ(Get<ReductBitBltFn>("ReductBitBlt")(small.Dc(), 0, 0, 4, 4, checker.Dc(), 0, 0, 0.5), 1);
+  EXPECT_EQ(small.At(0, 0), 0x643219u);
+  EXPECT_EQ(small.At(1, 1), 0x643219u);
+  EXPECT_EQ(small.At(2, 2), 0x123456u);
+}
+
+TEST_P(VellDllTest, DrawArcDrawsTheLowerRightQuarterAndInvertsBack) {
+  DibDc dib(60, 40, TopDown(), 0xFFFFFF);
+  auto arc = Get<DrawArcFn>("DrawArc");
+  ASSERT_EQ(arc(dib.Dc(), 10, 10, 50, 30, 50, 20, 30, 30, 0x0000FF, 13), 1);
+  int drawn = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 60; ++x) {
+      if (dib.At(x, y) == 0xFFFFFFu) continue;
+      ++drawn;
+      EXPECT_EQ(dib.At(x, y), 0xFF0000u);  // COLORREF red
+      EXPECT_TRUE(x >= 30 && y >= 20) << x << "," << y;
+    }
+  }
+  EXPECT_GT(drawn, 20);
+  EXPECT_EQ(dib.At(50, 20), 0xFF0000u);
+  EXPECT_EQ(dib.At(30, 30), 0xFF0000u);
+
+  DibDc f(30, 20, TopDown(), 0);
+  PaintF(f, 30, 20);
+  ASSERT_EQ(arc(f.Dc(), 2, 2, 27, 17, 0, 0, 0, 0, 0, 6), 1);
+  EXPECT_EQ(f.At(2, 10), ~0x1428DCu & 0xFFFFFFu);
+  ASSERT_EQ(arc(f.Dc(), 2, 2, 27, 17, 0, 0, 0, 0, 0, 6), 1);
+  DibDc again(30, 20, TopDown(), 0);
+  PaintF(again, 30, 20);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 30; ++x)
+      EXPECT_EQ(f.At(x, y), again.At(x, y));
+  }
+}
+
+TEST_P(VellDllTest, SaveAsPngWritesTheDcBlock) {
+  DibDc dib(7, 5, TopDown(), 0x336699);
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("vell_test_" + std::to_string(GetCurrentProcessId()) + ".png"))
+                               .string();
+  ASSERT_EQ(Get<SavePngFn>("SaveAsPNG")(path.c_str(), dib.Dc(), 0, 0, 7, 5, 0), 1);
+  EXPECT_GT(std::filesystem::file_size(path), 8u);
+  std::filesystem::remove(path);
+  EXPECT_EQ(Get<SavePngFn>("SaveAsPNG")(path.c_str(), nullptr, 0, 0, 7, 5, 0), 0);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_P(VellDllTest, BadArgumentsAreRefusedWithoutHarm) {
+  DibDc dib(6, 6, TopDown(), 0x123456);
+  EXPECT_EQ(Get<RollBitBltFn>("RollBitBlt")(dib.Dc(), 1, 1, 6, 6, 0.5, dib.Dc(), 1, 1, 1, nullptr), 0);
+  EXPECT_EQ(Get<EnlargeBitBltFn>("EnlargeBitBlt")(dib.Dc(), 0, 0, 3, 3, dib.Dc(), 0, 0, 1e9, 1), 0);
+  EXPECT_EQ(Get<ReductBitBltFn>("ReductBitBlt")(nullptr, 0, 0, 3, 3, dib.Dc(), 0, 0, 0.5), 0);
+  EXPECT_EQ(Get<DrawArcFn>("DrawArc")(dib.Dc(), 0, 0, 5, 5, 0, 0, 0, 0, 0, 99), 0);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(dib.At(x, y), 0x123456u);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RowOrders, VellDllTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? std::string("TopDown") : std::string("BottomUp");
+                         });
+
+TEST(VellExportsTest, EveryFunctionIsExportedByName) {
+  HMODULE vell = LoadLibraryA("vell");
+  ASSERT_NE(vell, nullptr);
+  for (const char* name : {"RollBitBlt", "EnlargeBitBlt", "ReductBitBlt", "DrawArc", "SaveAsEPS", "SaveAsPPM",
+                           "SaveAsPGM", "SaveAsPNG"}) {
+    EXPECT_NE(GetProcAddress(vell, name), nullptr) << name;
+  }
+  FreeLibrary(vell);
+}
+
+// The program's binding: Pictures handed to the DLL, missing pieces reported by name.
+TEST(ImagingBindingTest, CallsTheDllOnPictures) {
+  auto imaging = snapwell::CreateImaging();
+  snapwell::Picture src(4, 2), dst(8, 4);
+  src.SetPixel(1, 0, 0x0000FF);
+  ASSERT_TRUE(imaging->EnlargeBitBlt(dst, 0, 0, 4, 2, src, 0, 0, 2.0, 0));
+  EXPECT_EQ(dst.GetPixel(2, 0), 0x0000FFu);
+  EXPECT_EQ(dst.GetPixel(3, 1), 0x0000FFu);
+  EXPECT_EQ(dst.GetPixel(4, 0), snapwell::kWhite);
+  ASSERT_TRUE(imaging->DrawArc(dst, 0, 0, 7, 3, 0, 0, 0, 0, 0, 1));
+  EXPECT_EQ(dst.GetPixel(0, 1), snapwell::kBlack);
+}
+
+TEST(ImagingBindingTest, MissingLibraryOrFunctionIsAnErrorNamingBoth) {
+  auto noLibrary = snapwell::CreateImaging({"no_such_vell", "no_such_savejpg"});
+  snapwell::Picture p(4, 4);
+  try {
+    noLibrary->DrawArc(p, 0, 0, 3, 3, 0, 0, 0, 0, 0, 1);
+    FAIL() << "no error raised";
+  } catch (const snapwell::ImagingError& e) {
+    EXPECT_EQ(e.Library(), "no_such_vell");
+    EXPECT_EQ(e.Function(), "DrawArc");
+    EXPECT_EQ(e.Number(), 53);
+  }
+  // A library that lacks the function: kernel32 has no RollBitBlt.
+  auto wrongLibrary = snapwell::CreateImaging({"kernel32", "kernel32"});
+  try {
+    wrongLibrary->RollBitBlt(p, 1.5, 1.5, 4, 4, 0.3, p, 1.5, 1.5, 1, {0, 0, 3, 3});
+    FAIL() << "no error raised";
+  } catch (const snapwell::ImagingError& e) {
+    EXPECT_EQ(e.Function(), "RollBitBlt");
+    EXPECT_EQ(e.Number(), 453);
+    EXPECT_NE(std::string(e.what()).find("kernel32"), std::string::npos);
+  }
+  EXPECT_THROW(wrongLibrary->SavetoJPEG("a.bmp", "a.jpg", 85, 0), snapwell::ImagingError);
+}
+
+}  // namespace
