@@ -58,15 +58,22 @@ void WriteHeaders(const vell::ConstPixelView& image, const BmpLayout& layout, st
   Put32(out, 0);
 }
 
-// One file row (B, G, R per pixel, zero padding) from one picture row.
+// One file row (B, G, R per pixel, zero padding) from one picture row. A pixel's bytes in
+// memory are already B, G, R, 0: four pixels go out as three 32-bit little-endian words.
 void EncodeRow(const std::uint32_t* row, int width, std::uint8_t* out, std::uint32_t rowBytes) {
   std::uint8_t* o = out;
-  for (int x = 0; x < width; ++x) {
+  int x = 0;
+  for (; x + 4 <= width; x += 4, o += 12) {
+    const std::uint32_t a = row[x], b = row[x + 1], c = row[x + 2], d = row[x + 3];
+    const std::uint32_t words[3] = {(a & 0xFFFFFF) | (b << 24), ((b >> 8) & 0xFFFF) | (c << 16),
+                                    ((c >> 16) & 0xFF) | (d << 8)};
+    std::memcpy(o, words, sizeof words);
+  }
+  for (; x < width; ++x, o += 3) {
     const std::uint32_t p = row[x];
     o[0] = static_cast<std::uint8_t>(p);
     o[1] = static_cast<std::uint8_t>(p >> 8);
     o[2] = static_cast<std::uint8_t>(p >> 16);
-    o += 3;
   }
   std::memset(o, 0, static_cast<std::size_t>(out + rowBytes - o));
 }
@@ -104,10 +111,15 @@ FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image) try 
   std::uint8_t headers[kBmpHeaderSize];
   WriteHeaders(image, layout, headers);
   bool ok = file.Write(headers, sizeof headers);
-  std::vector<std::uint8_t> row(layout.rowBytes);
+  std::vector<std::uint8_t> spare;
   for (int y = image.height - 1; ok && y >= 0; --y) {
-    EncodeRow(image.Row(y), image.width, row.data(), layout.rowBytes);
-    ok = file.Write(row.data(), row.size());
+    if (std::uint8_t* room = file.Claim(layout.rowBytes)) {
+      EncodeRow(image.Row(y), image.width, room, layout.rowBytes);
+    } else {
+      spare.resize(layout.rowBytes);  // a failed file, or a row longer than the file's buffer
+      EncodeRow(image.Row(y), image.width, spare.data(), layout.rowBytes);
+      ok = file.Write(spare.data(), spare.size());
+    }
   }
   if (ok && file.Commit()) return FileError::None;
   return ErrorOf(file.failure());

@@ -193,6 +193,14 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
   return true;
 }
 
+unsigned char* AtomicFile::Claim(std::size_t size) {
+  if (!open_ || failure_ != FileFailure::None || size > buffer_.size()) return nullptr;
+  if (used_ + size > buffer_.size() && !Flush()) return nullptr;
+  unsigned char* room = buffer_.data() + used_;
+  used_ += size;
+  return room;
+}
+
 bool AtomicFile::Flush() {
   std::size_t done = 0;
   while (done < used_) {

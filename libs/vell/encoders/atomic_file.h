@@ -32,6 +32,9 @@ class AtomicFile {
   // Buffered; a failed write makes every later call fail too.
   bool Write(const void* data, std::size_t size);
   bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+  // Room for `size` bytes, to be filled in place, for writers that produce rows of bytes;
+  // nullptr after a failure or when size exceeds the buffer (then use Write).
+  unsigned char* Claim(std::size_t size);
   // Flushes, closes and renames over the target. False (target untouched) on any failure.
   bool Commit();
   // Drops everything written so far; the target stays as it was.

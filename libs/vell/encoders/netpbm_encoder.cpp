@@ -20,11 +20,17 @@ bool WriteNetpbm(const char* path, ConstPixelView image, const char* magic, int 
   const int headerLength =
       std::snprintf(header, sizeof header, "%s\n%d %d\n255\n", magic, image.width, image.height);
   bool ok = file.Write(header, static_cast<std::size_t>(headerLength));
-  std::vector<unsigned char> row(static_cast<std::size_t>(image.width) *
-                                 static_cast<std::size_t>(bytesPerPixel));
+  const std::size_t rowBytes =
+      static_cast<std::size_t>(image.width) * static_cast<std::size_t>(bytesPerPixel);
+  std::vector<unsigned char> spare;
   for (int y = 0; ok && y < image.height; ++y) {
-    writeRow(image.Row(y), image.width, row.data());
-    ok = file.Write(row.data(), row.size());
+    if (unsigned char* room = file.Claim(rowBytes)) {
+      writeRow(image.Row(y), image.width, room);
+    } else {
+      spare.resize(rowBytes);  // a failed file, or a row longer than the file's buffer
+      writeRow(image.Row(y), image.width, spare.data());
+      ok = file.Write(spare.data(), spare.size());
+    }
   }
   return ok && file.Commit();
 }
