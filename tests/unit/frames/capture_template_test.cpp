@@ -69,6 +69,13 @@ TEST_F(CaptureTemplateTest, ListWithoutTheEntryIsRejectedNamingTheList) {
   EXPECT_NE(fake.ui.shown[0].text.find("no entry number 9"), std::string::npos);
 }
 
+TEST_F(CaptureTemplateTest, FreehandEntryLoadsNothing) {
+  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 0, kAppFolder));
+  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", -4, kAppFolder));
+  EXPECT_EQ(frame.DataNum(), 0);
+  EXPECT_TRUE(fake.ui.shown.empty());
+}
+
 TEST_F(CaptureTemplateTest, RejectionKeepsThePreviousTemplate) {
   ASSERT_TRUE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 1, kAppFolder));
   fake.ui.Expect(MsgAnswer::Ok);
