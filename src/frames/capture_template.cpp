@@ -7,6 +7,7 @@ namespace snapwell {
 bool LoadCaptureTemplate(CVellFrame& frame, const FileSystem& files, UserInterface& ui, const Texts& texts,
                          std::string_view volFileName, std::int16_t variLineShape,
                          std::string_view appFolder) {
+  if (variLineShape < 1) return false;  // entry 0 is "Freehand" itself
   const TemplateReadResult result = frame.ReadVODFileWithVOL(files, volFileName, variLineShape, appFolder);
   if (!result.Ok()) {
     const FrameMessage message = TemplateRejectedMessage(texts, result);
