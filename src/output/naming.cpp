@@ -76,9 +76,15 @@ std::optional<CFileName> AutosetFileName(const CFileName& name, const FileSystem
     base.pop_back();
   }
 
+  const auto numbered = [&](int n) {
+    std::string candidate = base;
+    candidate += std::to_string(n);
+    candidate += ext;
+    return candidate;
+  };
   int number = start;
   for (int tries = 0; tries < kNumberedNames; ++tries) {
-    std::string candidate = base + std::to_string(number) + ext;
+    const std::string candidate = numbered(number);
     const FileError probe = files.Probe(candidate);
     if (probe == FileError::NotFound) return CFileName(candidate);
     if (probe != FileError::None) {
@@ -96,7 +102,7 @@ std::optional<CFileName> AutosetFileName(const CFileName& name, const FileSystem
   text += "\n\r";
   text += texts(154);
   ui.MessageBox(text, texts(123), MsgButtons::Ok, MsgIcon::None);
-  return CFileName(base + std::to_string(start) + ext);
+  return CFileName(numbered(start));
 }
 
 std::string BuildFileFilter(const Texts& texts, int defaultExt) {

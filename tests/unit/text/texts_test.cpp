@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <utility>
 
@@ -125,10 +126,9 @@ TEST(TextsTest, LoaderOverridesAndFallsBackToCompiledText) {
   EXPECT_EQ(loaded(188), "環境設定");
   // Copies share the loaded texts; they stay valid after the original is gone.
   Texts copy(Language::English);
-  {
-    const Texts temporary = loaded;
-    copy = temporary;
-  }
+  auto held = std::make_unique<Texts>(loaded);
+  copy = *held;
+  held.reset();
   loaded = Texts(Language::English);
   EXPECT_EQ(copy(104), "Loaded 104" + std::string(40, 'x'));
 }
