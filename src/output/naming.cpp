@@ -62,9 +62,20 @@ long ProbeErrorNumber(FileError error) {
   return 75;  // path/file access error
 }
 
-std::optional<CFileName> AutosetFileName(const CFileName& name, const FileSystem& files, UserInterface& ui,
-                                         const Texts& texts) {
-  if (name.Path().empty()) return CFileName();
+std::string ResolveAgainstFolder(std::string_view path, std::string_view folder) {
+  const bool absolute =
+      (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
+  if (absolute || folder.empty()) return std::string(path);
+  std::string resolved(folder);
+  if (resolved.back() != '\\') resolved += '\\';
+  resolved += path;
+  return resolved;
+}
+
+std::optional<CFileName> AutosetFileName(const CFileName& given, std::string_view appFolder,
+                                         const FileSystem& files, UserInterface& ui, const Texts& texts) {
+  if (given.Path().empty()) return CFileName();
+  const CFileName name(ResolveAgainstFolder(given.Path(), appFolder));
 
   std::string base = name.Folder() + name.Body();
   const std::string ext = name.Ext();

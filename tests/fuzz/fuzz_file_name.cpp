@@ -104,12 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   HalfFullFolder files;
   SilentUi ui;
-  const auto numbered = snapwell::AutosetFileName(f, files, ui, texts);
+  const auto numbered = snapwell::AutosetFileName(f, "C:\\app\\", files, ui, texts);
   Require(files.probes <= snapwell::kNumberedNames);
   Require(ui.boxes <= 1);
   if (numbered) CheckInvariants(*numbered);
-  // Numbering only touches the digits at the end of the body.
-  if (numbered && !f.Path().empty()) Require(numbered->Folder() == f.Folder() && numbered->Ext() == f.Ext());
+  // Numbering only touches the digits at the end of the body (of the resolved name).
+  if (numbered && !f.Path().empty()) {
+    const CFileName resolved(snapwell::ResolveAgainstFolder(f.Path(), "C:\\app\\"));
+    Require(numbered->Folder() == resolved.Folder() && numbered->Ext() == resolved.Ext());
+  }
   if (!numbered) Require(ui.boxes == 1);
   return 0;
 }

@@ -49,7 +49,7 @@ class AutosetFileNameTest : public ::testing::Test {
   AutosetFileNameTest() { fake.files.AddFolder("C:\\pics"); }
 
   std::optional<std::string> Autoset(std::string_view path) {
-    const auto result = AutosetFileName(CFileName(path), fake.files, fake.ui, texts);
+    const auto result = AutosetFileName(CFileName(path), "C:\\app\\", fake.files, fake.ui, texts);
     if (!result) return std::nullopt;
     return result->Path();
   }
@@ -145,6 +145,24 @@ TEST_F(AutosetFileNameTest, AccessDeniedDuringNumberingIsReportedInTheUsersLangu
   EXPECT_EQ(Autoset("C:\\pics\\shot.bmp"), std::nullopt);
   ASSERT_EQ(fake.ui.shown.size(), 1u);
   EXPECT_EQ(fake.ui.shown[0].text, "予測できないエラーが発生しました（No. 70）。");
+}
+
+TEST_F(AutosetFileNameTest, RelativeNamesAreNumberedInTheProgramFolder) {
+  fake.files.AddFile("C:\\app\\shot0.bmp");
+  EXPECT_EQ(Autoset("shot.bmp"), "C:\\app\\shot1.bmp");
+  fake.files.AddFolder("C:\\app\\out");
+  EXPECT_EQ(Autoset("out\\shot.bmp"), "C:\\app\\out\\shot0.bmp");
+}
+
+TEST(ResolveAgainstFolderTest, OnlyRelativePathsMove) {
+  EXPECT_EQ(ResolveAgainstFolder("shot.bmp", "C:\\app\\"), "C:\\app\\shot.bmp");
+  EXPECT_EQ(ResolveAgainstFolder("sub\\shot", "C:\\app"), "C:\\app\\sub\\shot");
+  EXPECT_EQ(ResolveAgainstFolder("C:\\x\\a.bmp", "C:\\app\\"), "C:\\x\\a.bmp");
+  EXPECT_EQ(ResolveAgainstFolder("D:a.bmp", "C:\\app\\"), "D:a.bmp");
+  EXPECT_EQ(ResolveAgainstFolder("\\\\server\\share\\a", "C:\\app\\"), "\\\\server\\share\\a");
+  EXPECT_EQ(ResolveAgainstFolder("\\a.bmp", "C:\\app\\"), "\\a.bmp");
+  EXPECT_EQ(ResolveAgainstFolder("a.bmp", ""), "a.bmp");
+  EXPECT_EQ(ResolveAgainstFolder("", "C:\\app\\"), "C:\\app\\");
 }
 
 TEST(ProbeErrorNumberTest, EachFailureHasItsOwnNumber) {
