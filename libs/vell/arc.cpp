@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "geometry.h"
@@ -19,10 +20,20 @@ double RadialParameter(double dx, double dy, double rx, double ry) {
   return std::atan2(dy * rx, dx * ry);
 }
 
-}  // namespace
+// Keeps each pixel once. Flat ellipses fold back on themselves and tight tips may revisit a
+// pixel; the order of the rest is kept when nothing repeats.
+std::vector<ArcPoint> Unique(std::vector<ArcPoint> points) {
+  std::vector<ArcPoint> sorted = points;
+  auto less = [](const ArcPoint& p, const ArcPoint& q) { return p.y != q.y ? p.y < q.y : p.x < q.x; };
+  std::sort(sorted.begin(), sorted.end(), less);
+  if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) return points;
+  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+  return sorted;
+}
 
-std::vector<ArcPoint> ArcOutline(int left, int top, int right, int bottom, int startX, int startY, int endX,
-                                 int endY) {
+// The outline in drawing order; a pixel may occur more than once.
+std::vector<ArcPoint> TraceArc(int left, int top, int right, int bottom, int startX, int startY, int endX,
+                               int endY) {
   std::vector<ArcPoint> points;
   std::int64_t l = left, r = right, t = top, b = bottom;
   if (l > r) std::swap(l, r);
@@ -64,15 +75,14 @@ std::vector<ArcPoint> ArcOutline(int left, int top, int right, int bottom, int s
       diagonal(points[points.size() - 1], points[1])) {
     points.erase(points.begin());
   }
-  // Degenerate (flat) ellipses fold back on themselves; keep each pixel once.
-  std::vector<ArcPoint> sorted = points;
-  auto less = [](const ArcPoint& p, const ArcPoint& q) { return p.y != q.y ? p.y < q.y : p.x < q.x; };
-  std::sort(sorted.begin(), sorted.end(), less);
-  if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) {
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    return sorted;
-  }
   return points;
+}
+
+}  // namespace
+
+std::vector<ArcPoint> ArcOutline(int left, int top, int right, int bottom, int startX, int startY, int endX,
+                                 int endY) {
+  return Unique(TraceArc(left, top, right, bottom, startX, startY, endX, endY));
 }
 
 std::uint32_t ApplyRop2(int rop, std::uint32_t pen, std::uint32_t dst) {
@@ -90,9 +100,15 @@ std::uint32_t ApplyRop2(int rop, std::uint32_t pen, std::uint32_t dst) {
 bool DrawArc(PixelView view, int left, int top, int right, int bottom, int startX, int startY, int endX,
              int endY, std::uint32_t colorRef, int rop) {
   if (rop < 1 || rop > 16 || view.pixels == nullptr) return false;
+  // An ellipse lies within its box: a box beside the picture draws nothing there.
+  const auto [boxLeft, boxRight] = std::minmax(left, right);
+  const auto [boxTop, boxBottom] = std::minmax(top, bottom);
+  if (boxRight < 0 || boxBottom < 0 || boxLeft >= view.width || boxTop >= view.height) return true;
   const std::uint32_t pen = FromColorRef(colorRef);
-  for (const ArcPoint& p : ArcOutline(left, top, right, bottom, startX, startY, endX, endY)) {
-    if (!view.Contains(p.x, p.y)) continue;
+  std::vector<ArcPoint> visible = TraceArc(left, top, right, bottom, startX, startY, endX, endY);
+  std::erase_if(visible, [&](const ArcPoint& p) { return !view.Contains(p.x, p.y); });
+  // Each pixel once, so that inverting never undoes itself.
+  for (const ArcPoint& p : Unique(std::move(visible))) {
     std::uint32_t& px = view.At(p.x, p.y);
     px = ApplyRop2(rop, pen, px);
   }

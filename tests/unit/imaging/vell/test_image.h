@@ -34,6 +34,16 @@ class TestImage {
     return true;
   }
 
+  // True when no routine wrote into the gap between the end of a row and the next row.
+  bool PaddingHolds(std::uint32_t fill) const {
+    for (int y = 0; y < height_; ++y) {
+      for (int x = width_; x < stride_; ++x) {
+        if (pixels_[static_cast<std::size_t>(y) * stride_ + x] != fill) return false;
+      }
+    }
+    return true;
+  }
+
   // An "F" in two colours on a third: every flip, turn and channel swap changes it.
   static TestImage LetterF(int width, int height) {
     TestImage img(width, height, Rgb(240, 240, 240));
