@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 
@@ -30,13 +31,16 @@ unsigned long ProcessNumber() {
 #endif
 }
 
-// Distinct names within one process; the process number keeps processes apart.
+// A short name of its own in the target's folder, so that a long target path does not grow
+// past the system's limit; the process number and a counter keep writers apart.
 std::string TemporaryName(const std::string& target, int attempt) {
-  static unsigned long counter = 0;
-  char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".~%lx-%lx-%x.tmp", ProcessNumber(), ++counter,
+  static std::atomic<unsigned long> counter{0};
+  const std::size_t slash = target.find_last_of("/\\:");
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  char name[64];
+  std::snprintf(name, sizeof name, "~%lx%lx%x.tmp", ProcessNumber(), ++counter,
                 static_cast<unsigned>(attempt));
-  return target + suffix;
+  return folder + name;
 }
 
 #ifdef _WIN32
