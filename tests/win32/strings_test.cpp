@@ -88,13 +88,6 @@ TEST_F(StringResourcesTest, UnusedIdsAreAbsent) {
   EXPECT_EQ(Lookup(283, kEnglish), std::nullopt);
 }
 
-TEST_F(StringResourcesTest, KeepsControlCharactersAndWideText) {
-  EXPECT_EQ(Lookup(121, kEnglish), "Now Outputting\n");
-  EXPECT_EQ(Lookup(149, kJapanese), "次回起動時は、保存したときの状態で起動します。\r\n");
-  EXPECT_EQ(Lookup(256, kJapanese), "補正する　　：　高画質・動作が重いかも");
-  EXPECT_EQ(Lookup(112, kEnglish), "Fixed Size ");
-}
-
 TEST_F(StringResourcesTest, PlatformPicksTheUsersLanguage) {
   const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
   const WCHAR* text = nullptr;
