@@ -201,7 +201,7 @@ class ShippedMaskTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(ShippedMaskTest, OutlineIsClosedAtEverySize) {
   const CVellFrame frame = Template(ReadShipped(GetParam()));
   auto imaging = CreateImaging();
-  for (int w = 12; w <= 195; w += 3) {
+  for (int w = 12; w <= 195; w += 4) {
     for (int h : {w * 2 / 3 + 3, std::min(w, 155), std::min(w * 3 / 2, 155)}) {
       MaskScene scene;
       BuildTemplateMask(frame, *imaging, scene.Buffers(), 2, 3, w, h);
