@@ -59,15 +59,18 @@ void WriteHeaders(const vell::ConstPixelView& image, const BmpLayout& layout, st
 }
 
 // One file row (B, G, R per pixel, zero padding) from one picture row. A pixel's bytes in
-// memory are already B, G, R, 0: four pixels go out as three 32-bit little-endian words.
+// memory are already B, G, R, 0: four pixels go out as 12 bytes in two little-endian stores.
 void EncodeRow(const std::uint32_t* row, int width, std::uint8_t* out, std::uint32_t rowBytes) {
   std::uint8_t* o = out;
   int x = 0;
   for (; x + 4 <= width; x += 4, o += 12) {
     const std::uint32_t a = row[x], b = row[x + 1], c = row[x + 2], d = row[x + 3];
-    const std::uint32_t words[3] = {(a & 0xFFFFFF) | (b << 24), ((b >> 8) & 0xFFFF) | (c << 16),
-                                    ((c >> 16) & 0xFF) | (d << 8)};
-    std::memcpy(o, words, sizeof words);
+    // Whole-word stores: building the bytes in a small array first stalls store forwarding.
+    const std::uint64_t first =
+        (a & 0xFFFFFF) | (std::uint64_t{b & 0xFFFFFF} << 24) | (std::uint64_t{c} << 48);
+    const std::uint32_t second = ((c >> 16) & 0xFF) | (d << 8);
+    std::memcpy(o, &first, sizeof first);
+    std::memcpy(o + 8, &second, sizeof second);
   }
   for (; x < width; ++x, o += 3) {
     const std::uint32_t p = row[x];
