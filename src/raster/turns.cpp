@@ -1,5 +1,5 @@
 // Mirrors and right-angle turns. Rows are reversed four pixels at a time; quarter turns go
-// through 64 × 64 tiles with a 4 × 4 register transpose, so both pictures stay in cache.
+// through 128 × 128 tiles with a 4 × 4 register transpose, so both pictures stay in cache.
 #include "raster/turns.h"
 
 #include <algorithm>
@@ -15,7 +15,8 @@ namespace snapwell {
 
 namespace {
 
-constexpr int kTile = 64;
+constexpr int kTileX = 128;  // destination columns per tile
+constexpr int kTileY = 128;  // destination rows per tile
 
 bool SharesMemory(vell::ConstPixelView a, vell::ConstPixelView b) {
   if (a.pixels == nullptr || b.pixels == nullptr || a.width <= 0 || a.height <= 0 || b.width <= 0 ||
@@ -94,6 +95,7 @@ inline __m128i Load4(const std::uint32_t* p) {
 // dst(x, y) = src(y, h-1-x) over the dst rectangle [x0, x1) × [y0, y1).
 void ClockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, int x1, int y0, int y1) {
   const int h = src.height;
+  const std::ptrdiff_t st = src.stride;
   int y = y0;
 #if defined(__SSE2__)
   for (; y + 4 <= y1; y += 4) {
@@ -101,14 +103,16 @@ void ClockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, int x1
     std::uint32_t* d1 = dst.Row(y + 1);
     std::uint32_t* d2 = dst.Row(y + 2);
     std::uint32_t* d3 = dst.Row(y + 3);
+    // Offset of src(y, h-1-x); dst row y+k, columns x..x+3 = src column y+k, rows h-1-x down to h-4-x.
+    std::ptrdiff_t at = (h - 1 - x0) * st + y;
     int x = x0;
-    for (; x + 4 <= x1; x += 4) {
-      // dst row y+k, columns x..x+3 = src column y+k, rows h-1-x down to h-4-x.
-      Transpose4(Load4(src.Row(h - 1 - x) + y), Load4(src.Row(h - 2 - x) + y), Load4(src.Row(h - 3 - x) + y),
-                 Load4(src.Row(h - 4 - x) + y), d0 + x, d1 + x, d2 + x, d3 + x);
+    for (; x + 4 <= x1; x += 4, at -= 4 * st) {
+      const std::uint32_t* s = src.pixels + at;
+      Transpose4(Load4(s), Load4(s - st), Load4(s - 2 * st), Load4(s - 3 * st), d0 + x, d1 + x, d2 + x,
+                 d3 + x);
     }
-    for (; x < x1; ++x) {
-      const std::uint32_t* s = src.Row(h - 1 - x) + y;
+    for (; x < x1; ++x, at -= st) {
+      const std::uint32_t* s = src.pixels + at;
       d0[x] = s[0];
       d1[x] = s[1];
       d2[x] = s[2];
@@ -126,6 +130,7 @@ void ClockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, int x1
 // dst(x, y) = src(w-1-y, x) over the dst rectangle [x0, x1) × [y0, y1).
 void AnticlockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, int x1, int y0, int y1) {
   const int w = src.width;
+  const std::ptrdiff_t st = src.stride;
   int y = y0;
 #if defined(__SSE2__)
   for (; y + 4 <= y1; y += 4) {
@@ -133,14 +138,16 @@ void AnticlockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, in
     std::uint32_t* d1 = dst.Row(y + 1);
     std::uint32_t* d2 = dst.Row(y + 2);
     std::uint32_t* d3 = dst.Row(y + 3);
-    const int c = w - 4 - y;  // source columns c..c+3 feed dst rows y+3..y
+    // Source columns w-4-y .. w-1-y feed dst rows y+3 .. y; rows x .. x+3 feed columns x .. x+3.
+    std::ptrdiff_t at = x0 * st + (w - 4 - y);
     int x = x0;
-    for (; x + 4 <= x1; x += 4) {
-      Transpose4(Load4(src.Row(x) + c), Load4(src.Row(x + 1) + c), Load4(src.Row(x + 2) + c),
-                 Load4(src.Row(x + 3) + c), d3 + x, d2 + x, d1 + x, d0 + x);
+    for (; x + 4 <= x1; x += 4, at += 4 * st) {
+      const std::uint32_t* s = src.pixels + at;
+      Transpose4(Load4(s), Load4(s + st), Load4(s + 2 * st), Load4(s + 3 * st), d3 + x, d2 + x, d1 + x,
+                 d0 + x);
     }
-    for (; x < x1; ++x) {
-      const std::uint32_t* s = src.Row(x) + c;
+    for (; x < x1; ++x, at += st) {
+      const std::uint32_t* s = src.pixels + at;
       d3[x] = s[0];
       d2[x] = s[1];
       d1[x] = s[2];
@@ -160,9 +167,9 @@ void Tiled(vell::ConstPixelView src, vell::PixelView dst, TileFn tile) {
   // The turned block is src.height wide and src.width tall.
   const int outW = std::min(src.height, dst.width);
   const int outH = std::min(src.width, dst.height);
-  for (int ty = 0; ty < outH; ty += kTile) {
-    for (int tx = 0; tx < outW; tx += kTile) {
-      tile(src, dst, tx, std::min(tx + kTile, outW), ty, std::min(ty + kTile, outH));
+  for (int ty = 0; ty < outH; ty += kTileY) {
+    for (int tx = 0; tx < outW; tx += kTileX) {
+      tile(src, dst, tx, std::min(tx + kTileX, outW), ty, std::min(ty + kTileY, outH));
     }
   }
 }
