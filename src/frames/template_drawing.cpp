@@ -1,5 +1,6 @@
 #include "frames/template_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -102,6 +103,14 @@ void BuildTemplateMask(const CVellFrame& frame, Imaging& imaging, const Template
   // The mask with a 2-pixel white margin, so the fill runs round an outline at the screen's edge;
   // everything outside the outline turns black, then the whole mask is inverted.
   BitBlt(buffers.board2, 2, 2, sw + 2, sh + 2, buffers.board1, 0, 0, RasterOp::kSrcCopy);
+  // The margin must be white for the fill to start and run round; whatever a smaller board1 left
+  // uncovered is made so too.
+  const int board1Right = std::min(buffers.board1.Width(), sw + 2) + 2;
+  const int board1Bottom = std::min(buffers.board1.Height(), sh + 2) + 2;
+  buffers.board2.FillRect(0, 0, sw + 4, 2, kWhite);
+  buffers.board2.FillRect(0, 0, 2, sh + 4, kWhite);
+  buffers.board2.FillRect(board1Right, 0, sw + 4 - board1Right, sh + 4, kWhite);
+  buffers.board2.FillRect(0, board1Bottom, sw + 4, sh + 4 - board1Bottom, kWhite);
   buffers.board2.SetFillColor(kBlack);
   buffers.board2.SetFillStyle(FillStyle::kSolid);
   buffers.board2.FloodFillBorder(0, 0, kBlack);

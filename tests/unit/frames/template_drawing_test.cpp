@@ -168,6 +168,19 @@ TEST_F(TemplateDrawingTest, MaskKeepsTheInsideAndWhitensTheRest) {
   EXPECT_EQ(scene.board3.GetDrawMode(), DrawMode::kCopyPen);
 }
 
+TEST_F(TemplateDrawingTest, MaskIgnoresStaleContentAroundTheScreen) {
+  const CVellFrame frame = Template("e,100,100,0,0,1\nC,49.5,49.5,49.5,49.5,0,0,0,0\n");
+  MaskScene scene;
+  scene.board2.FillRect(0, 0, MaskScene::kWidth + 4, MaskScene::kHeight + 4, kBlack);
+  scene.board1.Resize(MaskScene::kWidth - 10, MaskScene::kHeight - 10);
+  BuildTemplateMask(frame, *imaging, scene.Buffers(), 20, 30, 101, 81);
+  EXPECT_EQ(scene.Mask(70, 70), MaskScene::kDesktop);
+  EXPECT_EQ(scene.Mask(21, 31), kWhite);
+  EXPECT_EQ(scene.Mask(-2, -2), kWhite);
+  EXPECT_EQ(scene.Mask(MaskScene::kWidth - 5, MaskScene::kHeight - 5), kWhite);
+  EXPECT_EQ(scene.Mask(MaskScene::kWidth + 1, MaskScene::kHeight + 1), kWhite);
+}
+
 TEST_F(TemplateDrawingTest, MaskOfAnOutlineAtTheScreenEdgeStillFills) {
   const CVellFrame frame =
       Template("d,3,3,0,0,4\nL,1,0,2,1,0,0,0,0\nL,2,1,1,2,0,0,0,0\nL,1,2,0,1,0,0,0,0\nL,0,1,1,0,0,0,0,0\n");
