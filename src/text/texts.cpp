@@ -53,6 +53,13 @@ Texts Texts::FromLoader(Language language, const std::function<std::optional<std
   return texts;
 }
 
+Texts Texts::FromLoader(const std::function<std::optional<std::string>(int id)>& load) {
+  const std::optional<std::string> charSet = load ? load(103) : std::nullopt;
+  const Language language =
+      charSet && *charSet == Text(Language::Japanese, 103) ? Language::Japanese : Language::English;
+  return FromLoader(language, load);
+}
+
 std::string_view Texts::operator()(int id) const {
   if (!InRange(id)) return {};
   return views_[static_cast<std::size_t>(id - kFirstTextId)];

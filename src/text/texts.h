@@ -40,6 +40,9 @@ class Texts {
   // user's interface language). An id load cannot supply keeps the compiled-in text of the
   // given language, so a damaged resource never leaves a blank caption.
   static Texts FromLoader(Language language, const std::function<std::optional<std::string>(int id)>& load);
+  // The same, with the language told by the loaded text 103 (the font character set):
+  // "128" (Shift-JIS) is the Japanese table, anything else the English one.
+  static Texts FromLoader(const std::function<std::optional<std::string>(int id)>& load);
 
   // The text with that id; empty for an unknown id.
   std::string_view operator()(int id) const;

@@ -133,6 +133,19 @@ TEST(TextsTest, LoaderOverridesAndFallsBackToCompiledText) {
   EXPECT_EQ(copy(104), "Loaded 104" + std::string(40, 'x'));
 }
 
+TEST(TextsTest, LoaderTellsTheLanguageFromTheCharacterSetText) {
+  const auto japaneseResources = [](int id) -> std::optional<std::string> {
+    return std::string(Text(Language::Japanese, id));
+  };
+  EXPECT_EQ(Texts::FromLoader(japaneseResources).language(), Language::Japanese);
+  const auto englishResources = [](int id) -> std::optional<std::string> {
+    return std::string(Text(Language::English, id));
+  };
+  EXPECT_EQ(Texts::FromLoader(englishResources).language(), Language::English);
+  EXPECT_EQ(Texts::FromLoader([](int) { return std::optional<std::string>(); }).language(),
+            Language::English);
+}
+
 TEST(TextsTest, LoaderWithoutFunctionKeepsCompiledTable) {
   const Texts texts = Texts::FromLoader(Language::English, nullptr);
   EXPECT_EQ(texts(104), "Snapwell");
