@@ -16,19 +16,19 @@ setup:
 
 native: setup
 	@cmake -S . -B build/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSNAPWELL_BENCH=OFF >/dev/null
-	@cmake --build build/native -j$(JOBS)
+	@cmake --build build/native -j$(JOBS) -- --no-print-directory
 
 asan: setup
 	@cmake -S . -B build/native-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DSNAPWELL_SANITIZE=ON >/dev/null
-	@cmake --build build/native-asan -j$(JOBS)
+	@cmake --build build/native-asan -j$(JOBS) -- --no-print-directory
 
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSNAPWELL_FUZZ=ON >/dev/null
-	@cmake --build build/fuzz -j$(JOBS)
+	@cmake --build build/fuzz -j$(JOBS) -- --no-print-directory
 
 win64: setup
 	@cmake -S . -B build/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
-	@cmake --build build/win64 -j$(JOBS)
+	@cmake --build build/win64 -j$(JOBS) -- --no-print-directory
 
 test: native asan win64 fuzz
 	@scripts/run-tests

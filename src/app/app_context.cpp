@@ -9,7 +9,9 @@ std::string WithTrailingBackslash(std::string folder) {
   return folder;
 }
 
-AppContext::AppContext(Platform& platformIn, std::string appFolder)
-    : platform(platformIn), AppFolder(WithTrailingBackslash(std::move(appFolder))) {}
+AppContext::AppContext(Platform& platformIn, std::string appFolder, Texts textsIn)
+    : platform(platformIn),
+      texts(std::move(textsIn)),
+      AppFolder(WithTrailingBackslash(std::move(appFolder))) {}
 
 }  // namespace snapwell

@@ -10,13 +10,15 @@
 #include "app/settings.h"
 #include "output/file_name.h"
 #include "platform/platform.h"
+#include "text/texts.h"
 
 namespace snapwell {
 
 struct AppContext {
-  AppContext(Platform& platformIn, std::string appFolder);
+  AppContext(Platform& platformIn, std::string appFolder, Texts textsIn = Texts());
 
   Platform& platform;
+  Texts texts;  // every visible text, in the user's language
   Settings settings;
   CFileName FileName;     // the output name; owns the FileName setting
   std::string AppFolder;  // program folder, always with a trailing backslash

@@ -11,6 +11,8 @@
 namespace snapwell {
 namespace {
 
+constexpr int kPrintDocumentNameText = 106;  // "VellOut": default output name and print title
+
 // The value of one stored number converted to T, or the fallback when missing, out of the type's
 // range, or outside the setting's option group.
 template <typename T>
@@ -105,7 +107,7 @@ void MeasureScreen(AppContext& app) {
   app.screenHeight = size.height;
 }
 
-void LoadSettings(AppContext& app, std::string_view printDocumentName, DialogSizeTwips dialog) {
+void LoadSettings(AppContext& app, DialogSizeTwips dialog) {
   const Screen& screen = app.platform.screen;
   const ScreenSize size = screen.DesktopSize();
   // Centred dialog: screen and dialog in twips, as a 32-bit integer, halved with integer division.
@@ -118,7 +120,7 @@ void LoadSettings(AppContext& app, std::string_view printDocumentName, DialogSiz
   const double defaultTop =
       centred(static_cast<long long>(size.height) * screen.TwipsPerPixelY(), dialog.height);
 
-  app.PrintDocumentName = std::string(printDocumentName);
+  app.PrintDocumentName = std::string(app.texts(kPrintDocumentNameText));
   MeasureScreen(app);
 
   const SettingsStore& store = app.platform.store;

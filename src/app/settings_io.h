@@ -3,8 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <string_view>
-
 #include "app/app_context.h"
 
 namespace snapwell {
@@ -24,7 +22,7 @@ void MeasureScreen(AppContext& app);
 // Reads every setting into app.settings (and FileName into app.FileName). Never fails: a missing
 // value takes its default, an odd one reads as its leading number, a value outside its type or
 // option group takes the default.
-void LoadSettings(AppContext& app, std::string_view printDocumentName, DialogSizeTwips dialog = {});
+void LoadSettings(AppContext& app, DialogSizeTwips dialog = {});
 
 // Writes every setting of "Save Main settings" in its fixed order. dialogLeft/Top are the dialog's
 // current position in twips; validateFields takes over text typed into the dialog's boxes but not

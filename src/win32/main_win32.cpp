@@ -5,17 +5,18 @@
 #include "app/app_context.h"
 #include "app/settings_io.h"
 #include "win32/platform_win32.h"
+#include "win32/texts_win32.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace snapwell;
   win32::RegistrySettingsStore store;
   win32::Win32FileSystem files;
   win32::Win32Screen screen;
   win32::Win32UserInterface ui;
   Platform platform{store, files, screen, ui};
-  AppContext app(platform, win32::ExecutableFolder());
+  AppContext app(platform, win32::ExecutableFolder(), win32::LoadResourceTexts(instance));
   // Start-up never stops on a failing step.
   MigrateSettings(app);
-  LoadSettings(app, "VellOut");
+  LoadSettings(app);
   return 0;
 }

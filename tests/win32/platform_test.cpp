@@ -8,6 +8,7 @@
 #include "app/settings_io.h"
 #include "win32/platform_win32.h"
 #include "win32/text_win32.h"
+#include "win32/texts_win32.h"
 
 namespace snapwell::win32 {
 namespace {
@@ -59,7 +60,7 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
   EXPECT_EQ(store.Get("StepAng"), "90");
-  LoadSettings(app, "VellOut");
+  LoadSettings(app);
   EXPECT_GT(app.screenWidth, 0);
   EXPECT_GT(app.screenHeight, 0);
   EXPECT_EQ(app.FileName.Path(), "VellOut");
@@ -90,6 +91,18 @@ TEST(Win32FileSystem, ProbeTellsMissingFileFromMissingFolderAndReadsWholeFiles) 
   EXPECT_EQ(files.DeleteFile(file), FileError::None);
   EXPECT_EQ(files.DeleteFile(file), FileError::NotFound);
   RemoveDirectoryW(Widen(folder).c_str());
+}
+
+TEST(ResourceTexts, ComeFromTheExecutablesStringTable) {
+  const std::wstring exe = Widen(ExecutableFolder()) + L"Snapwell.exe";
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  const Texts texts = LoadResourceTexts(module);
+  FreeLibrary(module);
+  const std::string expected(Text(texts.language(), 106));
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(texts(106), expected);
+  EXPECT_EQ(texts(171), Text(texts.language(), 171));
 }
 
 // Snapwell.exe starts, migrates its settings into HKCU\Software\Snapwell\Default and quits.

@@ -19,7 +19,7 @@ class SettingsTest : public ::testing::Test {
   FakePlatform fake;
   AppContext app{fake.platform, "C:\\Program Files\\Snapwell"};
 
-  void Load() { LoadSettings(app, "VellOut"); }
+  void Load() { LoadSettings(app); }
 };
 
 TEST_F(SettingsTest, FirstRunMigrationWritesTheAngleKeysTheEnlargementAndTheVersion) {
@@ -211,6 +211,14 @@ TEST_F(SettingsTest, HotkeyFlagIsReadAsAWord) {
   EXPECT_FALSE(app.settings.HotKeyEnabled);
   EXPECT_EQ(app.settings.HotKeyModifiers, 5);
   EXPECT_EQ(app.settings.HotKeyKeyCode, 65);
+}
+
+TEST(SettingsLanguage, DocumentNameAndDefaultFileNameFollowTheLanguage) {
+  FakePlatform fake;
+  AppContext app(fake.platform, "C:\\Snapwell\\", Texts(Language::Japanese));
+  LoadSettings(app);
+  EXPECT_EQ(app.PrintDocumentName, "Snapwell出力ファイル");
+  EXPECT_EQ(app.FileName.Path(), "Snapwell出力ファイル");
 }
 
 TEST_F(SettingsTest, EmptyStoredFileNameFallsBackToTheDocumentName) {
