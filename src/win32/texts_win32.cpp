@@ -8,9 +8,8 @@
 namespace snapwell::win32 {
 
 Texts LoadResourceTexts(HINSTANCE instance) {
-  const Language language =
-      PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::Japanese : Language::English;
-  return Texts::FromLoader(language, [instance](int id) -> std::optional<std::string> {
+  // Windows picks the resource language; the loaded texts tell which one it was.
+  return Texts::FromLoader([instance](int id) -> std::optional<std::string> {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW hands out a pointer into the resource itself.
     const int length = LoadStringW(instance, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
