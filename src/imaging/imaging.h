@@ -91,8 +91,13 @@ struct ImagingLibraryNames {
   std::string saveJpg = "SaveJPG";
 };
 
+// The device context (an HDC) a picture's pixels are selected into, or null when it has none.
+// On Windows the binding hands such pictures to the libraries as they are; others are copied
+// into a DIB section for the call and back.
+using PictureDcLookup = void* (*)(const Picture& picture);
+
 // The binding for this platform: by name from the DLLs on Windows (nothing is loaded until a
-// function is first called), the linked-in cores elsewhere, where the names play no part.
-std::unique_ptr<Imaging> CreateImaging(const ImagingLibraryNames& names = {});
+// function is first called), the linked-in cores elsewhere, where names and lookup play no part.
+std::unique_ptr<Imaging> CreateImaging(const ImagingLibraryNames& names = {}, PictureDcLookup dcOf = nullptr);
 
 }  // namespace snapwell

@@ -1,7 +1,7 @@
 // The imaging binding on Windows: vell.dll and SaveJPG.dll loaded by name, each function bound
-// with GetProcAddress on its first call. Pictures reach the libraries as device contexts: each
-// is staged in a top-down 32-bit DIB section selected into a memory DC, and destinations are
-// copied back after the call.
+// with GetProcAddress on its first call. Pictures reach the libraries as device contexts: their
+// own when they live in a DIB section, otherwise a top-down 32-bit DIB section staged for the
+// call, whose pixels are copied back into destinations afterwards.
 #ifdef _WIN32
 
 #include <windows.h>
@@ -24,10 +24,18 @@ using SaveBlockFn = int(__stdcall*)(const char*, HDC, int, int, int, int);
 using SavePngFn = int(__stdcall*)(const char*, HDC, int, int, int, int, int);
 using SavetoJpegFn = short(__stdcall*)(const char*, const char*, int, int);
 
-// A picture's pixels in a DIB section of a memory DC, for as long as a call needs them.
+// A picture as a device context, for as long as a call needs it.
 class StagedPicture {
  public:
-  StagedPicture(const Picture& picture, const char* library, const char* function) {
+  StagedPicture(const Picture& picture, PictureDcLookup dcOf, const char* library, const char* function) {
+    if (dcOf != nullptr) {
+      if (void* own = dcOf(picture)) {
+        // The picture's own DC: the library reads and writes its pixels in place.
+        GdiFlush();
+        ownDc_ = static_cast<HDC>(own);
+        return;
+      }
+    }
     const vell::ConstPixelView view = picture.View();
     // A DIB section cannot be empty; an empty picture is staged as one white pixel that is
     // never copied back.
@@ -62,10 +70,11 @@ class StagedPicture {
   StagedPicture& operator=(const StagedPicture&) = delete;
   ~StagedPicture() { Release(); }
 
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return ownDc_ != nullptr ? ownDc_ : dc_; }
 
   void CopyBack(Picture& picture) const {
     GdiFlush();
+    if (ownDc_ != nullptr) return;
     const vell::PixelView view = picture.View();
     if (view.width == 0 || view.height == 0) return;
     for (int y = 0; y < view.height; ++y) {
@@ -86,6 +95,7 @@ class StagedPicture {
     old_ = nullptr;
   }
 
+  HDC ownDc_ = nullptr;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
@@ -126,14 +136,15 @@ class LazyLibrary {
 
 class DllImaging final : public Imaging {
  public:
-  explicit DllImaging(const ImagingLibraryNames& names) : vell_(names.vell), saveJpg_(names.saveJpg) {}
+  DllImaging(const ImagingLibraryNames& names, PictureDcLookup dcOf)
+      : vell_(names.vell), saveJpg_(names.saveJpg), dcOf_(dcOf) {}
 
   bool RollBitBlt(Picture& dst, double dstCentreX, double dstCentreY, int width, int height, double angle,
                   const Picture& src, double srcCentreX, double srcCentreY, int colorFlag,
                   const RollRect& rect) override {
     const auto fn = vell_.Bind(roll_, "RollBitBlt");
-    StagedPicture source(src, vell_.Name(), "RollBitBlt");
-    StagedPicture target(dst, vell_.Name(), "RollBitBlt");
+    StagedPicture source(src, dcOf_, vell_.Name(), "RollBitBlt");
+    StagedPicture target(dst, dcOf_, vell_.Name(), "RollBitBlt");
     RECT r{rect.left, rect.top, rect.right, rect.bottom};
     const int result = fn(target.Dc(), dstCentreX, dstCentreY, width, height, angle, source.Dc(), srcCentreX,
                           srcCentreY, colorFlag, &r);
@@ -144,8 +155,8 @@ class DllImaging final : public Imaging {
   bool EnlargeBitBlt(Picture& dst, int dstX, int dstY, int width, int height, const Picture& src, int srcX,
                      int srcY, double factor, int colorFlag) override {
     const auto fn = vell_.Bind(enlarge_, "EnlargeBitBlt");
-    StagedPicture source(src, vell_.Name(), "EnlargeBitBlt");
-    StagedPicture target(dst, vell_.Name(), "EnlargeBitBlt");
+    StagedPicture source(src, dcOf_, vell_.Name(), "EnlargeBitBlt");
+    StagedPicture target(dst, dcOf_, vell_.Name(), "EnlargeBitBlt");
     const int result = fn(target.Dc(), dstX, dstY, width, height, source.Dc(), srcX, srcY, factor, colorFlag);
     target.CopyBack(dst);
     return result != 0;
@@ -154,8 +165,8 @@ class DllImaging final : public Imaging {
   bool ReductBitBlt(Picture& dst, int dstX, int dstY, int width, int height, const Picture& src, int srcX,
                     int srcY, double factor) override {
     const auto fn = vell_.Bind(reduct_, "ReductBitBlt");
-    StagedPicture source(src, vell_.Name(), "ReductBitBlt");
-    StagedPicture target(dst, vell_.Name(), "ReductBitBlt");
+    StagedPicture source(src, dcOf_, vell_.Name(), "ReductBitBlt");
+    StagedPicture target(dst, dcOf_, vell_.Name(), "ReductBitBlt");
     const int result = fn(target.Dc(), dstX, dstY, width, height, source.Dc(), srcX, srcY, factor);
     target.CopyBack(dst);
     return result != 0;
@@ -164,7 +175,7 @@ class DllImaging final : public Imaging {
   bool DrawArc(Picture& target, int left, int top, int right, int bottom, int startX, int startY, int endX,
                int endY, std::uint32_t colorRef, int rasterMode) override {
     const auto fn = vell_.Bind(arc_, "DrawArc");
-    StagedPicture staged(target, vell_.Name(), "DrawArc");
+    StagedPicture staged(target, dcOf_, vell_.Name(), "DrawArc");
     const int result =
         fn(staged.Dc(), left, top, right, bottom, startX, startY, endX, endY, colorRef, rasterMode);
     staged.CopyBack(target);
@@ -183,7 +194,7 @@ class DllImaging final : public Imaging {
   bool SaveAsPNG(const std::string& path, const Picture& src, int x, int y, int width, int height,
                  int reserved) override {
     const auto fn = vell_.Bind(png_, "SaveAsPNG");
-    StagedPicture source(src, vell_.Name(), "SaveAsPNG");
+    StagedPicture source(src, dcOf_, vell_.Name(), "SaveAsPNG");
     return fn(path.c_str(), source.Dc(), x, y, width, height, reserved) != 0;
   }
 
@@ -197,12 +208,13 @@ class DllImaging final : public Imaging {
   bool SaveBlock(SaveBlockFn& cache, const char* function, const std::string& path, const Picture& src, int x,
                  int y, int width, int height) {
     const auto fn = vell_.Bind(cache, function);
-    StagedPicture source(src, vell_.Name(), function);
+    StagedPicture source(src, dcOf_, vell_.Name(), function);
     return fn(path.c_str(), source.Dc(), x, y, width, height) != 0;
   }
 
   LazyLibrary vell_;
   LazyLibrary saveJpg_;
+  PictureDcLookup dcOf_;
   RollBitBltFn roll_ = nullptr;
   EnlargeBitBltFn enlarge_ = nullptr;
   ReductBitBltFn reduct_ = nullptr;
@@ -216,8 +228,8 @@ class DllImaging final : public Imaging {
 
 }  // namespace
 
-std::unique_ptr<Imaging> CreateImaging(const ImagingLibraryNames& names) {
-  return std::make_unique<DllImaging>(names);
+std::unique_ptr<Imaging> CreateImaging(const ImagingLibraryNames& names, PictureDcLookup dcOf) {
+  return std::make_unique<DllImaging>(names, dcOf);
 }
 
 }  // namespace snapwell

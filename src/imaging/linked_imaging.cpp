@@ -74,7 +74,7 @@ class LinkedImaging final : public Imaging {
 
 }  // namespace
 
-std::unique_ptr<Imaging> CreateImaging(const ImagingLibraryNames& /*names*/) {
+std::unique_ptr<Imaging> CreateImaging(const ImagingLibraryNames& /*names*/, PictureDcLookup /*dcOf*/) {
   return std::make_unique<LinkedImaging>();
 }
 

@@ -11,6 +11,7 @@
 
 #include "imaging/imaging.h"
 #include "raster/picture.h"
+#include "win32/dib_picture_win32.h"
 
 namespace {
 
@@ -230,6 +231,40 @@ TEST(ImagingBindingTest, CallsTheDllOnPictures) {
   EXPECT_EQ(dst.GetPixel(4, 0), snapwell::kWhite);
   ASSERT_TRUE(imaging->DrawArc(dst, 0, 0, 7, 3, 0, 0, 0, 0, 0, 1));
   EXPECT_EQ(dst.GetPixel(0, 1), snapwell::kBlack);
+}
+
+TEST(ImagingBindingTest, DibPicturesGoToTheDllByTheirOwnDc) {
+  auto imaging =
+      snapwell::CreateImaging({}, [](const snapwell::Picture& p) -> void* { return snapwell::PictureDc(p); });
+  snapwell::Picture src = snapwell::CreateDibPicture(5, 7);
+  snapwell::Picture dst = snapwell::CreateDibPicture(9, 6);
+  snapwell::Picture plain(5, 7);
+  ASSERT_NE(snapwell::PictureDc(src), nullptr);
+  for (int y = 0; y < 7; ++y) {
+    src.SetPixel(0, y, 0xC81E1E);
+    plain.SetPixel(0, y, 0xC81E1E);
+  }
+  for (int x = 0; x < 5; ++x) {
+    src.SetPixel(x, 0, 0x1428DC);
+    plain.SetPixel(x, 0, 0x1428DC);
+  }
+  dst.FillRect(0, 0, 9, 6, 0x123456);
+  ASSERT_TRUE(
+      imaging->RollBitBlt(dst, 3.0, 2.0, 7, 5, -std::numbers::pi / 2, src, 2.0, 3.0, 0, {0, 0, 4, 6}));
+  for (int i = 0; i < 5; ++i) {
+    for (int j = 0; j < 7; ++j)
+      EXPECT_EQ(dst.GetPixel(j, 5 - 1 - i), src.GetPixel(i, j)) << i << "," << j;
+  }
+  EXPECT_EQ(dst.GetPixel(8, 3), 0x123456u);
+
+  // A DIB picture and a plain one as source give the same result.
+  snapwell::Picture fromDib = snapwell::CreateDibPicture(12, 16), fromPlain(12, 16);
+  ASSERT_TRUE(imaging->EnlargeBitBlt(fromDib, 0, 0, 5, 7, src, 0, 0, 2.2, 1));
+  ASSERT_TRUE(imaging->EnlargeBitBlt(fromPlain, 0, 0, 5, 7, plain, 0, 0, 2.2, 1));
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 12; ++x)
+      EXPECT_EQ(fromDib.GetPixel(x, y), fromPlain.GetPixel(x, y)) << x << "," << y;
+  }
 }
 
 TEST(ImagingBindingTest, MissingLibraryOrFunctionIsAnErrorNamingBoth) {
