@@ -71,7 +71,7 @@ Taps MakeTaps(int out0, int out1, int origin, int lo, int hi, double factor, Enl
     const double p = f + origin;
     t.i0[k] = static_cast<int>(std::clamp(p, double(lo), double(hi)));
     t.i1[k] = static_cast<int>(std::clamp(p + 1.0, double(lo), double(hi)));
-    t.w[k] = static_cast<std::uint32_t>(frac * 256.0 + 0.5);
+    t.w[k] = static_cast<std::uint32_t>(std::lround(frac * 256.0));
   }
   return t;
 }
@@ -112,8 +112,10 @@ Coverage MakeCoverage(int out0, int out1, int origin, int lo, int hi, double fac
 }
 
 std::uint32_t PackChannels(const float* c) {
+  // Sums of non-negative terms: truncating v + 0.5 rounds to nearest without a library call.
   const auto channel = [](float v) {
-    return static_cast<std::uint32_t>(std::clamp(static_cast<int>(v + 0.5f), 0, 255));
+    return static_cast<std::uint32_t>(
+        std::clamp(static_cast<int>(v + 0.5f), 0, 255));  // NOLINT(bugprone-incorrect-roundings)
   };
   return (channel(c[0]) << 16) | (channel(c[1]) << 8) | channel(c[2]);
 }
