@@ -108,6 +108,70 @@ TEST_F(PngWriterTest, FlatPictureIsSmall) {
   EXPECT_LT(ReadBytes(folder.Path("flat.png")).size(), 20000u);
 }
 
+// libpng's file size for the same picture with its default settings.
+std::size_t LibpngDefaultSize(const TestPicture& picture) {
+  std::size_t size = 0;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &size,
+      [](png_structp p, png_bytep, png_size_t n) { *static_cast<std::size_t*>(png_get_io_ptr(p)) += n; },
+      [](png_structp) {});
+  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height),
+               8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<unsigned char> row(static_cast<std::size_t>(picture.width) * 3);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      row[3 * x] = static_cast<unsigned char>(vell::RedOf(picture.At(x, y)));
+      row[3 * x + 1] = static_cast<unsigned char>(vell::GreenOf(picture.At(x, y)));
+      row[3 * x + 2] = static_cast<unsigned char>(vell::BlueOf(picture.At(x, y)));
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return size;
+}
+
+TEST_F(PngWriterTest, FilesAreNoLargerThanLibpngDefaults) {
+  const int w = 960, h = 540;
+  // Black-and-white text-like pattern repeating down the picture.
+  TestPicture text(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      text.At(x, y) = ((x / 3 + y / 5) % 7 == 0) ? 0u : 0xFFFFFFu;
+  // Smooth colour waves with grain, as in a photograph.
+  TestPicture photo(w, h);
+  std::mt19937 random(3);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const double v = 128 + 100 * std::sin(x * 0.02 + y * 0.026) * std::cos(y * 0.014 - x * 0.004);
+      const int grain = static_cast<int>(random() % 17) - 8;
+      photo.At(x, y) = vell::Rgb(std::clamp(static_cast<int>(v) + grain, 0, 255),
+                                 std::clamp(static_cast<int>(v * 0.8 + 20) + grain, 0, 255),
+                                 std::clamp(static_cast<int>(255 - v) + grain, 0, 255));
+    }
+  // Windows on a desktop: flat areas, bars, short dark strokes.
+  TestPicture desktop(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t p = vell::Rgb(58, 110, 165);
+      if (x > 40 && x < 700 && y > 30 && y < 480) p = y < 54 ? vell::Rgb(31, 78, 153 + (y - 30)) : 0xFFFFFFu;
+      if (x > 48 && x < 650 && y > 70 && y < 470 && (y % 16) < 9 && ((x * 7 + y * 13) % 11) < 4)
+        p = 0x202020u;
+      desktop.At(x, y) = p;
+    }
+  for (const TestPicture* picture : {&text, &photo, &desktop}) {
+    const std::string path = folder.Path("size.png");
+    ASSERT_TRUE(vell::WritePng(path.c_str(), picture->View()));
+    EXPECT_LE(ReadBytes(path).size(), LibpngDefaultSize(*picture));
+    int dw = 0, dh = 0;
+    EXPECT_EQ(DecodePngWithLibpng(ReadBytes(path), dw, dh), Pixels(*picture));
+  }
+}
+
 // Header, then the samples; stride and extra pixels at the row ends never leak into the file.
 TEST(NetpbmWriterTest, PpmIsBinaryP6WithExactPixels) {
   ScratchFolder folder;
