@@ -8,38 +8,45 @@
 #include <emmintrin.h>
 #endif
 
-#include "blend.h"
 #include "geometry.h"
 
 namespace vell {
 namespace {
 
-// Bilinear mix of four pixels with weights wx, wy in 0..256 (rows first, then columns).
-inline std::uint32_t Bilinear(std::uint32_t p00, std::uint32_t p01, std::uint32_t p10, std::uint32_t p11,
+// Bilinear mix of the pixels (x0, x1) of the rows above and below, weights wx, wy in 0..256
+// taken to 7 bits, so the four products fit 16 bits and sum to 2^14.
+inline std::uint32_t Bilinear(const std::uint32_t* r0, const std::uint32_t* r1, int x0, int x1,
                               std::uint32_t wx, std::uint32_t wy) {
+  const int ax = static_cast<int>((wx + 1) >> 1), ay = static_cast<int>((wy + 1) >> 1);  // 0..128
+  const int w00 = (128 - ax) * (128 - ay), w10 = (128 - ax) * ay, w01 = ax * (128 - ay), w11 = ax * ay;
 #if defined(__SSE2__)
-  // Two pixels per register, one channel per 16-bit lane; no lane exceeds 255 * 256 + 128.
+  // One channel per 32-bit lane, each a multiply-add of (above, below) pairs.
   const __m128i zero = _mm_setzero_si128();
-  const __m128i round = _mm_set1_epi16(128);
-  const __m128i top =
-      _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(p01), static_cast<int>(p00)), zero);
-  const __m128i bottom =
-      _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(p11), static_cast<int>(p10)), zero);
-  const __m128i column = _mm_srli_epi16(
-      _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(static_cast<short>(256 - wy))),
-                                  _mm_mullo_epi16(bottom, _mm_set1_epi16(static_cast<short>(wy)))),
-                    round),
-      8);
-  const __m128i weights =
-      _mm_set_epi16(static_cast<short>(wx), static_cast<short>(wx), static_cast<short>(wx),
-                    static_cast<short>(wx), static_cast<short>(256 - wx), static_cast<short>(256 - wx),
-                    static_cast<short>(256 - wx), static_cast<short>(256 - wx));
-  const __m128i weighted = _mm_mullo_epi16(column, weights);
-  const __m128i sum =
-      _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(weighted, _mm_srli_si128(weighted, 8)), round), 8);
-  return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, zero)));
+  __m128i top, bottom;
+  if (x1 == x0 + 1) {
+    top = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + x0));
+    bottom = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r1 + x0));
+  } else {
+    top = _mm_set1_epi32(static_cast<int>(r0[x0]));
+    bottom = _mm_set1_epi32(static_cast<int>(r1[x0]));
+  }
+  const __m128i mixed = _mm_unpacklo_epi8(top, bottom);  // left pair's bytes, then the right pair's
+  const __m128i left = _mm_unpacklo_epi8(mixed, zero);
+  const __m128i right = _mm_unpackhi_epi8(mixed, zero);
+  const __m128i sum = _mm_add_epi32(_mm_madd_epi16(left, _mm_set1_epi32(w00 | (w10 << 16))),
+                                    _mm_madd_epi16(right, _mm_set1_epi32(w01 | (w11 << 16))));
+  const __m128i scaled = _mm_srli_epi32(_mm_add_epi32(sum, _mm_set1_epi32(8192)), 14);
+  const __m128i packed = _mm_packs_epi32(scaled, zero);
+  return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(packed, zero)));
 #else
-  return Blend(Blend(p00, p01, wx), Blend(p10, p11, wx), wy);
+  std::uint32_t result = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const auto channel = [shift](std::uint32_t p) { return static_cast<int>((p >> shift) & 0xFF); };
+    const int v =
+        channel(r0[x0]) * w00 + channel(r1[x0]) * w10 + channel(r0[x1]) * w01 + channel(r1[x1]) * w11;
+    result |= static_cast<std::uint32_t>((v + 8192) >> 14) << shift;
+  }
+  return result;
 #endif
 }
 
@@ -131,7 +138,7 @@ bool Roll(PixelView dst, double dstCentreX, double dstCentreY, int width, int he
       const int cx1 = std::min(ix + 1, right);
       const std::uint32_t* r0 = src.Row(std::max(iy, top));
       const std::uint32_t* r1 = src.Row(std::min(iy + 1, bottom));
-      out[x] = Bilinear(r0[cx0], r0[cx1], r1[cx0], r1[cx1], wx, wy);
+      out[x] = Bilinear(r0, r1, cx0, cx1, wx, wy);
     }
   }
   return true;
