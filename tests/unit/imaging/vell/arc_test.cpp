@@ -94,6 +94,22 @@ TEST(ArcOutlineTest, WholeEllipseIsClosedThinAndFillsItsBox) {
   }
 }
 
+TEST(ArcOutlineTest, EveryEllipseFromThreePixelsUpIsClosed) {
+  // Outlines bound flood fills: a gap anywhere lets the fill leak.
+  for (int w = 3; w <= 40; ++w) {
+    for (int h = 3; h <= 40; h += 1 + w % 3) {
+      const auto ellipse = ArcOutline(5, 7, 5 + w, 7 + h, 0, 0, 0, 0);
+      std::set<std::pair<int, int>> set;
+      for (const ArcPoint& p : ellipse)
+        set.insert({p.x, p.y});
+      ASSERT_EQ(set.size(), ellipse.size()) << w << "x" << h;
+      for (const ArcPoint& p : ellipse)
+        ASSERT_GE(Neighbours(set, p), 2) << w << "x" << h;
+      ASSERT_TRUE(Connected(ellipse)) << w << "x" << h;
+    }
+  }
+}
+
 TEST(ArcOutlineTest, DegenerateAndHugeBoxesAreSafe) {
   EXPECT_EQ(ArcOutline(5, 5, 5, 5, 0, 0, 0, 0), (std::vector<ArcPoint>{{5, 5}}));
   const auto line = ArcOutline(2, 3, 2, 9, 0, 0, 0, 0);
