@@ -38,8 +38,10 @@ double NormalizeAngle(double angle);
 enum class EnlargeFilter {
   kNearest,   // plain pixel repetition
   kBilinear,  // smooth ramps between neighbouring pixels
-  kSharp,     // bilinear squeezed into a one-pixel transition at each source pixel boundary:
-              // flat areas stay flat, edges stay crisp, steps are anti-aliased instead of jagged
+  kSharp,     // bilinear with its weights passed through smoothstep (3t^2 - 2t^3): the ramp between
+              // two source pixels is steep at their boundary and flat near their centres, so edges
+              // come out crisper than kBilinear, without the halos of a sharpening kernel;
+              // flat areas stay exactly flat
 };
 
 // Enlargement filter for the library's colour flag: 1 smooths, 2 sharpens edges, others repeat.
