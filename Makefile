@@ -48,7 +48,7 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: native
-	@git ls-files 'src/*.cpp' 'libs/*.cpp' | grep -v '_win32\|/win32/\|/dll/' | xargs clang-tidy -p build/native --quiet
+	@git ls-files 'src/*.cpp' 'libs/*.cpp' | grep -v '_win32\|/win32/\|/dll/' | xargs clang-tidy -p build/native --quiet --extra-arg=-Wno-unknown-warning-option
 
 clean:
 	rm -rf build dist

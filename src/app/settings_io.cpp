@@ -111,13 +111,13 @@ void LoadSettings(AppContext& app, DialogSizeTwips dialog) {
   const Screen& screen = app.platform.screen;
   const ScreenSize size = screen.DesktopSize();
   // Centred dialog: screen and dialog in twips, as a 32-bit integer, halved with integer division.
-  const auto centred = [](long long screenTwips, long long dialogTwips) {
+  const auto centred = [](long long screenTwips, long long dialogTwips) -> std::int32_t {
     const long long difference = std::clamp<long long>(screenTwips - dialogTwips, INT32_MIN, INT32_MAX);
-    return static_cast<double>(static_cast<std::int32_t>(difference) / 2);
+    return static_cast<std::int32_t>(difference) / 2;
   };
-  const double defaultLeft =
+  const std::int32_t defaultLeft =
       centred(static_cast<long long>(size.width) * screen.TwipsPerPixelX(), dialog.width);
-  const double defaultTop =
+  const std::int32_t defaultTop =
       centred(static_cast<long long>(size.height) * screen.TwipsPerPixelY(), dialog.height);
 
   app.PrintDocumentName = std::string(app.texts(kPrintDocumentNameText));
