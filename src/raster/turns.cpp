@@ -162,12 +162,15 @@ void AnticlockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, in
   }
 }
 
+// Visits the turned block (src.height wide, src.width tall, cut to dst) tile by tile. With
+// `fromBottom` the tile rows go upwards, so that an anticlockwise turn walks the source forwards.
 template <typename TileFn>
-void Tiled(vell::ConstPixelView src, vell::PixelView dst, TileFn tile) {
-  // The turned block is src.height wide and src.width tall.
+void Tiled(vell::ConstPixelView src, vell::PixelView dst, TileFn tile, bool fromBottom) {
   const int outW = std::min(src.height, dst.width);
   const int outH = std::min(src.width, dst.height);
-  for (int ty = 0; ty < outH; ty += kTileY) {
+  const int tileRows = (outH + kTileY - 1) / kTileY;
+  for (int t = 0; t < tileRows; ++t) {
+    const int ty = (fromBottom ? tileRows - 1 - t : t) * kTileY;
     for (int tx = 0; tx < outW; tx += kTileX) {
       tile(src, dst, tx, std::min(tx + kTileX, outW), ty, std::min(ty + kTileY, outH));
     }
@@ -217,20 +220,20 @@ void TurnClockwise(vell::ConstPixelView src, vell::PixelView dst) {
   if (!Usable(src, dst)) return;
   if (SharesMemory(src, dst)) {
     const OwnedCopy copy = CopyOf(src);
-    Tiled(copy.view, dst, ClockwiseTile);
+    Tiled(copy.view, dst, ClockwiseTile, false);
     return;
   }
-  Tiled(src, dst, ClockwiseTile);
+  Tiled(src, dst, ClockwiseTile, false);
 }
 
 void TurnAnticlockwise(vell::ConstPixelView src, vell::PixelView dst) {
   if (!Usable(src, dst)) return;
   if (SharesMemory(src, dst)) {
     const OwnedCopy copy = CopyOf(src);
-    Tiled(copy.view, dst, AnticlockwiseTile);
+    Tiled(copy.view, dst, AnticlockwiseTile, true);
     return;
   }
-  Tiled(src, dst, AnticlockwiseTile);
+  Tiled(src, dst, AnticlockwiseTile, true);
 }
 
 void FlipInPlace(vell::PixelView view, Flip flip) {
