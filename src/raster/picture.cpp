@@ -87,6 +87,10 @@ vell::PixelView Picture::View(int x, int y, int w, int h) {
                          static_cast<int>(bottom - top), view_.stride};
 }
 
+vell::ConstPixelView Picture::View(int x, int y, int w, int h) const {
+  return const_cast<Picture*>(this)->View(x, y, w, h);
+}
+
 bool Picture::Resize(int width, int height) {
   if (!store_) store_ = std::make_unique<MemoryPixelStore>();
   if (width == view_.width && height == view_.height && view_.pixels != nullptr) return true;

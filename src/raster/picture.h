@@ -87,6 +87,7 @@ class Picture {
   vell::ConstPixelView View() const { return view_; }
   // The part of the rectangle (x, y, w, h) that lies inside the picture (may be empty).
   vell::PixelView View(int x, int y, int w, int h);
+  vell::ConstPixelView View(int x, int y, int w, int h) const;
   PixelStore* Store() const { return store_.get(); }
 
   // Changes the size; the pixels that remain inside keep their place, new area takes the

@@ -106,27 +106,27 @@ void Picture::Line(int x0, int y0, int x1, int y1) {
   }
 
   // Wider pens: collect the covered span of each row (consecutive dots overlap, so it is one run).
-  const int rows = view_.height;
-  std::vector<std::int64_t> spanLo(static_cast<std::size_t>(rows), std::numeric_limits<std::int64_t>::max());
-  std::vector<std::int64_t> spanHi(static_cast<std::size_t>(rows), std::numeric_limits<std::int64_t>::min());
-  int rowMin = rows;
-  int rowMax = -1;
+  const std::int64_t firstRow = std::max<std::int64_t>(std::min(y0, y1) + std::int64_t{lo}, 0);
+  const std::int64_t lastRow = std::min<std::int64_t>(std::max(y0, y1) + std::int64_t{hi}, view_.height - 1);
+  if (firstRow > lastRow) return;
+  const auto rows = static_cast<std::size_t>(lastRow - firstRow + 1);
+  std::vector<std::int64_t> spanLo(rows, std::numeric_limits<std::int64_t>::max());
+  std::vector<std::int64_t> spanHi(rows, std::numeric_limits<std::int64_t>::min());
   for (std::int64_t i = first; i <= last; ++i) {
     std::int64_t px = 0;
     std::int64_t py = 0;
     pointAt(i, &px, &py);
-    for (std::int64_t yy = py + lo; yy <= py + hi; ++yy) {
-      if (yy < 0 || yy >= rows) continue;
-      const auto r = static_cast<std::size_t>(yy);
+    for (std::int64_t yy = std::max(py + lo, firstRow); yy <= std::min(py + hi, lastRow); ++yy) {
+      const auto r = static_cast<std::size_t>(yy - firstRow);
       spanLo[r] = std::min(spanLo[r], px + lo);
       spanHi[r] = std::max(spanHi[r], px + hi);
-      rowMin = std::min(rowMin, static_cast<int>(yy));
-      rowMax = std::max(rowMax, static_cast<int>(yy));
     }
   }
-  for (int y = rowMin; y <= rowMax; ++y) {
-    const auto r = static_cast<std::size_t>(y);
-    if (spanLo[r] <= spanHi[r]) ApplySpan(view_, y, spanLo[r], spanHi[r], drawMode_, penColor_);
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (spanLo[r] <= spanHi[r]) {
+      ApplySpan(view_, static_cast<int>(firstRow + static_cast<std::int64_t>(r)), spanLo[r], spanHi[r],
+                drawMode_, penColor_);
+    }
   }
 }
 

@@ -109,6 +109,9 @@ TEST(PictureTest, SubViewIsClippedToThePicture) {
   EXPECT_EQ(v.width, 1);
   EXPECT_EQ(v.height, 2);
   EXPECT_EQ(v.pixels, &p.View().At(0, 0));
+  const Picture& constant = p;
+  EXPECT_EQ(constant.View(-2, -1, 3, 3).pixels, v.pixels);
+  EXPECT_EQ(constant.View(-2, -1, 3, 3).height, 2);
   EXPECT_EQ(p.View(4, 0, 1, 1).width, 0);
   EXPECT_EQ(p.View(0, 0, -1, 1).width, 0);
 }
