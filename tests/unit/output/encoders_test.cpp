@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -354,6 +355,24 @@ TEST(EpsWriterTest, ImageIsScaledToOnePixelPerPoint) {
   const EpsFile eps = ReadEps(path);
   EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), "40 30 scale"), 1);
   EXPECT_EQ(std::count(eps.lines.begin(), eps.lines.end(), "  /ImageMatrix [40 0 0 -30 0 30]"), 1);
+}
+
+// A PostScript interpreter draws the file at 72 dpi as exactly the picture's pixels.
+TEST(EpsWriterTest, GhostscriptRendersTheExactPixels) {
+  if (!std::filesystem::exists("/usr/bin/gs")) GTEST_SKIP() << "no Ghostscript on this machine";
+  ScratchFolder folder;
+  const TestPicture picture = RandomPicture(37, 23, 41);
+  const std::string eps = folder.Path("shot.eps");
+  const std::string rendered = folder.Path("rendered.ppm");
+  ASSERT_TRUE(vell::WriteEps(eps.c_str(), picture.View()));
+  const std::string command =
+      "/usr/bin/gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=ppmraw -r72 -sOutputFile='" + rendered +
+      "' '" + eps + "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  int w = 0, h = 0;
+  EXPECT_EQ(DecodeWithStb(ReadBytes(rendered), w, h), Pixels(picture));
+  EXPECT_EQ(w, 37);
+  EXPECT_EQ(h, 23);
 }
 
 // --- failures, the same for every writer ----------------------------------------------------
