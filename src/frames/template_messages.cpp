@@ -1,33 +1,48 @@
 #include "frames/template_messages.h"
 
 #include "text/messages.h"
+#include "text/text_format.h"
 
 namespace snapwell {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-std::string RejectionReason(const TemplateReadResult& r) {
-  const std::string where = " (field " + std::to_string(r.field) + ", line " + std::to_string(r.line) + ")";
+// The texts of a rejected template; %1, %2 are filled by FormatText.
+constexpr int kDataFileUnusable = 283;  // %1 the file
+constexpr int kListFileUnusable = 284;  // %1 the file
+constexpr int kFreehandInstead = 285;
+constexpr int kFileNotFound = 286;
+constexpr int kFileUnreadable = 287;
+constexpr int kEndsEarly = 288;   // %1 field, %2 line
+constexpr int kWrongField = 289;  // %1 field, %2 line
+constexpr int kBadSize = 290;
+constexpr int kBadCount = 291;
+constexpr int kMissingRecords = 292;  // %1 records found, %2 records promised
+constexpr int kNoSuchEntry = 293;     // %1 entry asked for, %2 entries present
+
+std::string RejectionReason(const Texts& texts, const TemplateReadResult& r) {
+  const std::string field = std::to_string(r.field);
+  const std::string line = std::to_string(r.line);
+  const std::string expected = std::to_string(r.expected);
+  const std::string found = std::to_string(r.found);
   switch (r.error) {
     case TemplateError::FileNotFound:
-      return "The file is not found.";
+      return std::string(texts(kFileNotFound));
     case TemplateError::FileUnreadable:
-      return "The file cannot be read.";
+      return std::string(texts(kFileUnreadable));
     case TemplateError::EndsEarly:
-      return "The file ends before its data is complete" + where + ".";
+      return FormatText(texts(kEndsEarly), {field, line});
     case TemplateError::WrongField:
-      return "A field holds a value of the wrong kind" + where + ".";
+      return FormatText(texts(kWrongField), {field, line});
     case TemplateError::BadSize:
-      return "Its Width and Height must both be greater than 1.";
+      return std::string(texts(kBadSize));
     case TemplateError::BadCount:
-      return "Its number of records (DataNum) is negative.";
+      return std::string(texts(kBadCount));
     case TemplateError::MissingRecords:
-      return "It holds " + std::to_string(r.found) + " of the " + std::to_string(r.expected) +
-             " records its DataNum promises.";
+      return FormatText(texts(kMissingRecords), {found, expected});
     case TemplateError::NoSuchEntry:
-      return "It has no entry number " + std::to_string(r.expected) + " (it holds " +
-             std::to_string(r.found) + ").";
+      return FormatText(texts(kNoSuchEntry), {expected, found});
     case TemplateError::None:
       break;
   }
@@ -56,13 +71,13 @@ FrameMessage UnsupportedTemplateMessage(const Texts& texts) {
   return {text, std::string(texts(120))};
 }
 
-// The string table has no text for a template that cannot be read at all; the reason is given
-// in English in every language.
 FrameMessage TemplateRejectedMessage(const Texts& texts, const TemplateReadResult& result) {
-  const std::string kind = result.inList ? "The VellFrame List file (" : "The VellFrame Data file (";
-  return {kind + result.file + ") cannot be used." + std::string(kCrLf) + RejectionReason(result) +
-              std::string(kCrLf) + "The freehand outline is used instead.",
-          std::string(texts(120))};
+  std::string text = FormatText(texts(result.inList ? kListFileUnusable : kDataFileUnusable), {result.file});
+  text += kCrLf;
+  text += RejectionReason(texts, result);
+  text += kCrLf;
+  text += texts(kFreehandInstead);
+  return {text, std::string(texts(120))};
 }
 
 std::string FreehandItemText(const Texts& texts) {

@@ -2,13 +2,23 @@
 #   CPP_OUT  rows {id, "English", "Japanese"}, included by src/text/texts.cpp
 #   RC_OUT   the Windows STRINGTABLE resources in both languages (UTF-8, windres -c 65001)
 # Run as: cmake -DSOURCE=<strings.txt> -DCPP_OUT=<file> -DRC_OUT=<file> -P generate_strings.cmake
-# A malformed line, an unknown escape, an id outside 101..282 or a repeated id stops the build.
+# A malformed line, an unknown escape, an id outside kFirstTextId..kLastTextId (read from
+# texts.h beside this script, so the table and the code agree on the range) or a repeated id
+# stops the build.
 cmake_minimum_required(VERSION 3.20)
 
 foreach(var SOURCE CPP_OUT RC_OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "generate_strings: ${var} is not set")
   endif()
+endforeach()
+
+foreach(bound First Last)
+  file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/texts.h" found REGEX "constexpr int k${bound}TextId = [0-9]+;")
+  if(NOT found MATCHES "k${bound}TextId = ([0-9]+)")
+    message(FATAL_ERROR "generate_strings: k${bound}TextId not found in ${CMAKE_CURRENT_LIST_DIR}/texts.h")
+  endif()
+  set(k${bound}Id ${CMAKE_MATCH_1})
 endforeach()
 
 file(READ "${SOURCE}" content)
@@ -58,8 +68,8 @@ foreach(line IN LISTS lines)
   set(id "${CMAKE_MATCH_1}")
   set(en "${CMAKE_MATCH_2}")
   set(ja "${CMAKE_MATCH_4}")
-  if(id LESS 101 OR id GREATER 282)
-    message(FATAL_ERROR "${SOURCE}:${line_no}: id ${id} is outside 101..282")
+  if(id LESS kFirstId OR id GREATER kLastId)
+    message(FATAL_ERROR "${SOURCE}:${line_no}: id ${id} is outside ${kFirstId}..${kLastId}")
   endif()
   if(id IN_LIST seen)
     message(FATAL_ERROR "${SOURCE}:${line_no}: id ${id} appears twice")

@@ -8,7 +8,7 @@ add_custom_command(
   OUTPUT ${strings_inc} ${strings_rc}
   COMMAND ${CMAKE_COMMAND} -DSOURCE=${strings_source} -DCPP_OUT=${strings_inc} -DRC_OUT=${strings_rc} -P
           ${strings_script}
-  DEPENDS ${strings_source} ${strings_script}
+  DEPENDS ${strings_source} ${strings_script} ${CMAKE_SOURCE_DIR}/src/text/texts.h
   COMMENT "Generating the string table"
   VERBATIM)
 add_custom_target(sw_strings DEPENDS ${strings_inc} ${strings_rc})

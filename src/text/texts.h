@@ -1,5 +1,5 @@
-// The interface texts (ids 101..282) in the user's language. The core reads every visible
-// text through a Texts object; natively it comes from the table compiled in from
+// The interface texts (ids kFirstTextId..kLastTextId) in the user's language. The core reads
+// every visible text through a Texts object; natively it comes from the table compiled in from
 // resources/strings.txt, on Windows the shell may fill it from the string resources.
 #pragma once
 
@@ -16,7 +16,9 @@ namespace snapwell {
 enum class Language : std::uint8_t { English, Japanese };
 
 inline constexpr int kFirstTextId = 101;
-inline constexpr int kLastTextId = 282;
+// The string-table generator reads both bounds from here; a new text takes the next id and
+// moves kLastTextId with it.
+inline constexpr int kLastTextId = 293;
 
 // One row of the compiled-in table.
 struct TextEntry {
@@ -25,7 +27,7 @@ struct TextEntry {
   std::string_view japanese;
 };
 
-// The compiled-in table, ascending by id. Not every id in 101..282 is used.
+// The compiled-in table, ascending by id. Not every id in the range is used.
 const std::vector<TextEntry>& TextTable();
 
 // The compiled-in text, or empty for an id the table does not hold.

@@ -85,7 +85,7 @@ TEST_F(StringResourcesTest, EveryBlockIsMarkedUsEnglishAndJapaneseOnly) {
 TEST_F(StringResourcesTest, UnusedIdsAreAbsent) {
   EXPECT_EQ(Lookup(105, kEnglish), std::nullopt);
   EXPECT_EQ(Lookup(109, kJapanese), std::nullopt);
-  EXPECT_EQ(Lookup(283, kEnglish), std::nullopt);
+  EXPECT_EQ(Lookup(kLastTextId + 1, kEnglish), std::nullopt);
 }
 
 TEST_F(StringResourcesTest, PlatformPicksTheUsersLanguage) {

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "text/texts.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -66,10 +68,18 @@ TEST_F(GenerateStringsTest, CarriesSpecialCharactersIntoBothOutputs) {
   EXPECT_GT(rc.find("  102, \"say \"\"hi\"\"\\r\\n\""), japanese);
 }
 
+TEST_F(GenerateStringsTest, TakesItsRangeFromTheCode) {
+  const std::string last = std::to_string(snapwell::kLastTextId);
+  ASSERT_TRUE(Generate(last + "\t\"last %1\"\t\"最後 %1\"\n")) << Read("log.txt");
+  EXPECT_NE(Read("out.inc").find("{" + last + ", \"last %1\", \"最後 %1\"},"), std::string::npos);
+  EXPECT_NE(Read("out.rc").find("  " + last + ", \"最後 %1\""), std::string::npos);
+}
+
 TEST_F(GenerateStringsTest, RefusesMalformedTables) {
   EXPECT_FALSE(Generate("101\t\"a\"\t\"b\"\n101\t\"c\"\t\"d\"\n")) << "repeated id";
   EXPECT_FALSE(Generate("100\t\"a\"\t\"b\"\n")) << "id below the range";
-  EXPECT_FALSE(Generate("283\t\"a\"\t\"b\"\n")) << "id above the range";
+  EXPECT_FALSE(Generate(std::to_string(snapwell::kLastTextId + 1) + "\t\"a\"\t\"b\"\n"))
+      << "id above the range";
   EXPECT_FALSE(Generate("101\t\"a\\q\"\t\"b\"\n")) << "unknown escape";
   EXPECT_FALSE(Generate("101\t\"only one\"\n")) << "missing language";
   EXPECT_FALSE(Generate("101\t\"open\t\"b\"\n")) << "unbalanced quotes";

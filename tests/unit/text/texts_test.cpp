@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <utility>
 
@@ -61,8 +62,10 @@ std::map<int, std::pair<std::string, std::string>> ReadSource() {
 
 TEST(TextTableTest, EveryIdMatchesTheSourceInBothLanguages) {
   const auto source = ReadSource();
-  ASSERT_EQ(source.size(), 180u);  // 101..282 without 105 and 109
+  ASSERT_EQ(source.size(), static_cast<std::size_t>(kLastTextId - kFirstTextId + 1 - 2));  // no 105, 109
   ASSERT_EQ(TextTable().size(), source.size());
+  EXPECT_EQ(source.begin()->first, kFirstTextId);
+  EXPECT_EQ(source.rbegin()->first, kLastTextId);
   const Texts english(Language::English);
   const Texts japanese(Language::Japanese);
   for (const auto& [id, texts] : source) {
@@ -108,10 +111,28 @@ TEST(TextTableTest, KeepsBlanksEscapesAndWideCharactersExactly) {
 
 TEST(TextTableTest, UnknownIdsGiveEmptyText) {
   const Texts en(Language::English);
-  for (int id : {0, 100, 105, 109, 283, -1, 65536}) {
+  for (int id : {0, 100, 105, 109, kLastTextId + 1, -1, 65536}) {
     EXPECT_TRUE(en(id).empty()) << id;
     EXPECT_TRUE(Text(Language::Japanese, id).empty()) << id;
   }
+}
+
+// The numbered placeholders (%1 .. %9) a text uses.
+std::set<char> Placeholders(std::string_view text) {
+  std::set<char> found;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '%') continue;
+    if (text[i + 1] >= '1' && text[i + 1] <= '9') found.insert(text[i + 1]);
+    ++i;  // skips the character after %, so "%%1" is no placeholder
+  }
+  return found;
+}
+
+TEST(TextTableTest, BothLanguagesUseTheSamePlaceholders) {
+  for (const TextEntry& e : TextTable()) {
+    EXPECT_EQ(Placeholders(e.english), Placeholders(e.japanese)) << "id " << e.id;
+  }
+  EXPECT_EQ(Placeholders(Text(Language::Japanese, 292)), (std::set<char>{'1', '2'}));
 }
 
 TEST(TextsTest, LoaderOverridesAndFallsBackToCompiledText) {
