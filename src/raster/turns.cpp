@@ -127,13 +127,15 @@ void ClockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, int x1
   }
 }
 
-// dst(x, y) = src(w-1-y, x) over the dst rectangle [x0, x1) × [y0, y1).
+// dst(x, y) = src(w-1-y, x) over the dst rectangle [x0, x1) × [y0, y1). The groups of four rows go
+// upwards, so that the source columns are visited left to right.
 void AnticlockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, int x1, int y0, int y1) {
   const int w = src.width;
   const std::ptrdiff_t st = src.stride;
-  int y = y0;
+  int scalarEnd = y1;
 #if defined(__SSE2__)
-  for (; y + 4 <= y1; y += 4) {
+  scalarEnd = y0 + (y1 - y0) % 4;
+  for (int y = y1 - 4; y >= scalarEnd; y -= 4) {
     std::uint32_t* d0 = dst.Row(y);
     std::uint32_t* d1 = dst.Row(y + 1);
     std::uint32_t* d2 = dst.Row(y + 2);
@@ -155,7 +157,7 @@ void AnticlockwiseTile(vell::ConstPixelView src, vell::PixelView dst, int x0, in
     }
   }
 #endif
-  for (; y < y1; ++y) {
+  for (int y = y0; y < scalarEnd; ++y) {
     std::uint32_t* d = dst.Row(y);
     for (int x = x0; x < x1; ++x)
       d[x] = src.Row(x)[w - 1 - y];
