@@ -2,6 +2,7 @@
 // photo strip, a taskbar) at 1920x1080 and 3840x2160, against a plain memcpy of the same
 // pixels. PNG reports its file size next to what libpng's default settings give.
 #include <png.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -145,13 +146,25 @@ void BM_WriteBmp(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 
+// CPU time of the whole process, every thread included, in milliseconds.
+double ProcessCpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 template <bool (*Write)(const char*, vell::ConstPixelView)>
 void BM_VellWriter(benchmark::State& state, const char* name) {
   const Desktop& d = DesktopOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const std::string path = ScratchPath(std::string("snapwell-bench.") + name);
+  const double cpuBefore = ProcessCpuMs();
   for (auto _ : state) {
     if (!Write(path.c_str(), d.View())) state.SkipWithError("file not written");
   }
+  // Writers that work on several threads: CPU time of all of them per file.
+  state.counters["all_threads_cpu_ms"] =
+      (ProcessCpuMs() - cpuBefore) / static_cast<double>(state.iterations() ? state.iterations() : 1);
   state.counters["file_bytes"] = static_cast<double>(FileSize(path));
   std::filesystem::remove(path);
 }
