@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #define STBI_NO_STDIO
 #define STBI_ONLY_BMP
@@ -66,6 +67,10 @@ bool HeadersSound(const unsigned char* data, std::size_t size) {
 
 }  // namespace
 
+void RgbImage::Release::operator()(unsigned char* pixels) const {
+  stbi_image_free(pixels);
+}
+
 BmpStatus DecodeBmp(const unsigned char* data, std::size_t size, RgbImage& image) {
   if (data == nullptr || size > kMaxFileSize || !HeadersSound(data, size)) return BmpStatus::Invalid;
   int width = 0, height = 0, channels = 0;
@@ -75,12 +80,7 @@ BmpStatus DecodeBmp(const unsigned char* data, std::size_t size, RgbImage& image
     return (reason != nullptr && std::strcmp(reason, "outofmem") == 0) ? BmpStatus::OutOfMemory
                                                                        : BmpStatus::Invalid;
   }
-  std::unique_ptr<unsigned char, void (*)(void*)> owner(pixels, stbi_image_free);
-  try {
-    image.rgb.assign(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-  } catch (...) {
-    return BmpStatus::OutOfMemory;
-  }
+  image.rgb.reset(pixels);
   image.width = width;
   image.height = height;
   return BmpStatus::Ok;

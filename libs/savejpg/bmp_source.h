@@ -3,17 +3,19 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
-#include <vector>
+#include <memory>
 
 namespace savejpg {
 
 enum class BmpStatus { Ok, Unreadable, Invalid, OutOfMemory };
 
 struct RgbImage {
+  struct Release {
+    void operator()(unsigned char* pixels) const;
+  };
   int width = 0;
   int height = 0;
-  std::vector<unsigned char> rgb;  // top-down rows of R, G, B
+  std::unique_ptr<unsigned char, Release> rgb;  // top-down rows of R, G, B, as the decoder made them
 };
 
 // Decodes a whole BMP file held in memory.

@@ -48,7 +48,7 @@ short SavetoJPEG(const char* bmpPath, const char* outPath, int quality, int /*fl
   }
   vell::AtomicFile file;
   if (!file.Open(outPath)) return ResultOf(file.failure());
-  if (!stbi_write_jpg_to_func(WriteToFile, &file, image.width, image.height, 3, image.rgb.data(),
+  if (!stbi_write_jpg_to_func(WriteToFile, &file, image.width, image.height, 3, image.rgb.get(),
                               std::clamp(quality, 1, 100))) {
     return kFailed;
   }
