@@ -49,6 +49,17 @@ OwnedCopy CopyOf(vell::ConstPixelView src) {
 void ReverseRow(const std::uint32_t* s, int n, std::uint32_t* d, int count) {
   int i = 0;
 #if defined(__SSE2__)
+  for (; i + 16 <= count; i += 16) {
+    const std::uint32_t* from = s + n - 16 - i;
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 4));
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 8));
+    const __m128i e = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 12));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_shuffle_epi32(e, 0x1B));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i + 4), _mm_shuffle_epi32(c, 0x1B));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i + 8), _mm_shuffle_epi32(b, 0x1B));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i + 12), _mm_shuffle_epi32(a, 0x1B));
+  }
   for (; i + 4 <= count; i += 4) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 4 - i));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_shuffle_epi32(v, 0x1B));
