@@ -1,9 +1,10 @@
 // PNG files: 8-bit RGB, chunks written here, the image data compressed with zlib.
 //
 // Filters: each row takes the filter whose output has the smallest sum of absolute values (the
-// usual heuristic), with the Sub filter's sum counted at three quarters: on screenshots Sub
-// compresses better than that sum suggests, and the bias gives files no larger than libpng's
-// defaults on desktops, text and photos alike. zlib runs at level 6 with the filtered-data strategy.
+// usual heuristic), with the Sub filter's sum counted at three quarters on rows where many
+// neighbours are equal: there Sub compresses better than that sum suggests, and the bias gives
+// files no larger than libpng's defaults on desktops, text and photos alike. zlib runs at
+// level 6 with the filtered-data strategy, rows of grain with Huffman codes alone.
 //
 // Speed: the rows are cut into up to four slices, filtered and compressed side by side. Each
 // slice primes its compressor with the filtered rows just before it (recomputed, so slices
@@ -32,7 +33,10 @@ constexpr int kStrategy = Z_FILTERED;
 constexpr std::size_t kWindow = 32768;
 constexpr std::size_t kMinSliceBytes = std::size_t{1} << 20;  // smaller pictures are one slice
 constexpr int kMaxSlices = 4;
-constexpr int kPad = 3;  // one zero pixel before each row, so the left neighbour always exists
+constexpr std::size_t kOnePieceBelow = 256 * 1024;  // compressed bytes
+constexpr int kPad = 3;
+constexpr int kNoiseRowsBeforeSwitch =
+    4;  // one zero pixel before each row, so the left neighbour always exists
 
 enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 
@@ -61,12 +65,13 @@ inline std::uint8_t Magnitude(std::uint8_t d) {
 // Sums of magnitudes of every filter's output over bytes [0, n); n <= 2^24 keeps the 32-bit
 // sums from overflowing.
 void AddSums(const std::uint8_t* __restrict cur, const std::uint8_t* __restrict prev, std::size_t n,
-             std::uint64_t* sums) {
-  std::uint32_t none = 0, sub = 0, up = 0, average = 0, paeth = 0;
+             std::uint64_t* sums, std::uint64_t& subZeros) {
+  std::uint32_t none = 0, sub = 0, up = 0, average = 0, paeth = 0, zeros = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t x = cur[i], a = cur[i - kPad], b = prev[i], c = prev[i - kPad];
     none += Magnitude(x);
     sub += Magnitude(static_cast<std::uint8_t>(x - a));
+    zeros += x == a;
     up += Magnitude(static_cast<std::uint8_t>(x - b));
     average += Magnitude(static_cast<std::uint8_t>(x - Average(a, b)));
     paeth += Magnitude(static_cast<std::uint8_t>(x - Paeth(a, b, c)));
@@ -76,16 +81,20 @@ void AddSums(const std::uint8_t* __restrict cur, const std::uint8_t* __restrict 
   sums[kUp] += up;
   sums[kAverage] += average;
   sums[kPaeth] += paeth;
+  subZeros += zeros;
 }
 
 // Filters one row of RGB bytes. `cur` and `prev` point at the first byte of their rows and
 // have kPad zero bytes before it. out[0] receives the filter type, out[1..n] the bytes.
 void FilterRow(const std::uint8_t* cur, const std::uint8_t* prev, std::size_t n, std::uint8_t* out) {
   std::uint64_t sums[5] = {0, 0, 0, 0, 0};
+  std::uint64_t subZeros = 0;
   constexpr std::size_t kBlock = std::size_t{1} << 24;
   for (std::size_t at = 0; at < n; at += kBlock)
-    AddSums(cur + at, prev + at, n - at < kBlock ? n - at : kBlock, sums);
-  sums[kSub] = sums[kSub] * 3 / 4;
+    AddSums(cur + at, prev + at, n - at < kBlock ? n - at : kBlock, sums, subZeros);
+  // Runs of equal neighbours (flat areas, strokes, smooth shading) make Sub's output repeat,
+  // which the compressor exploits beyond what the sum shows; grain does not.
+  if (subZeros * 8 >= n) sums[kSub] = sums[kSub] * 3 / 4;
   int best = kNone;
   for (int f = kSub; f <= kPaeth; ++f)
     if (sums[f] < sums[best]) best = f;
@@ -113,6 +122,37 @@ void FilterRow(const std::uint8_t* cur, const std::uint8_t* prev, std::size_t n,
       break;
   }
 }
+
+// Recognises rows of noise (photographic grain and the like) after filtering: few zero bytes
+// and hardly a six-byte sequence seen before, here or in the rows just above. The
+// filtered-data strategy keeps no match shorter than six bytes, so on such rows string
+// matching finds nothing, and Huffman codes alone give the same size in a tenth of the time.
+class NoiseDetector {
+ public:
+  NoiseDetector() : seen_(kSlots, 0) {}
+
+  bool IsNoise(const std::uint8_t* bytes, std::size_t n) {
+    std::size_t zeros = 0;
+    for (std::size_t i = 0; i < n; ++i)
+      zeros += bytes[i] == 0;
+    if (zeros * 8 >= n) return false;
+    std::size_t repeats = 0;
+    for (std::size_t i = 0; i + 8 <= n; ++i) {
+      std::uint64_t v;
+      std::memcpy(&v, bytes + i, sizeof v);
+      v &= 0xFFFFFFFFFFFFull;  // six bytes
+      std::uint64_t& slot = seen_[(v * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits)];
+      repeats += slot == v;
+      slot = v;
+    }
+    return repeats * 64 < n;
+  }
+
+ private:
+  static constexpr int kSlotBits = 16;
+  static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
+  std::vector<std::uint64_t> seen_;
+};
 
 // Turns picture rows into filtered rows, one after another, keeping the previous row.
 class RowFilter {
@@ -173,6 +213,23 @@ bool Deflate(z_stream& z, Slice& slice, const unsigned char* data, std::size_t s
   }
 }
 
+// Changes the strategy between rows; zlib first finishes the current block, which needs room.
+bool SetStrategy(z_stream& z, Slice& slice, int strategy) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    if (z.avail_out < 65536) {
+      const std::size_t used = slice.out.size() - z.avail_out;
+      slice.out.resize(slice.out.size() + slice.out.size() / 2 + 65536);
+      z.next_out = slice.out.data() + used;
+      z.avail_out = static_cast<uInt>(slice.out.size() - used);
+    }
+    const int result = deflateParams(&z, kLevel, strategy);
+    if (result == Z_OK) return true;
+    if (result != Z_BUF_ERROR) return false;
+    z.avail_out = 0;  // make room and try again
+  }
+  return false;
+}
+
 void CompressSlice(const ConstPixelView& image, Slice& slice) noexcept try {
   z_stream z{};
   if (deflateInit2(&z, kLevel, Z_DEFLATED, -15, 8, kStrategy) != Z_OK) return;
@@ -198,11 +255,21 @@ void CompressSlice(const ConstPixelView& image, Slice& slice) noexcept try {
   z.next_out = slice.out.data();
   z.avail_out = static_cast<uInt>(slice.out.size());
   RowFilter rows(image, slice.firstRow);
+  NoiseDetector noise;
+  bool huffmanOnly = false;
+  int noiseRun = 0;
   bool ok = true;
   for (int y = slice.firstRow; ok && y < slice.endRow; ++y) {
     const unsigned char* row = rows.Next();
     slice.adler = adler32(slice.adler, row, static_cast<uInt>(rowBytes));
-    ok = Deflate(z, slice, row, rowBytes, Z_NO_FLUSH);
+    // A few noisy rows in a row before switching, so that a stray one does not cut a block.
+    noiseRun = noise.IsNoise(row + 1, rowBytes - 1) ? noiseRun + 1 : 0;
+    const bool wantHuffmanOnly = noiseRun >= kNoiseRowsBeforeSwitch || (huffmanOnly && noiseRun > 0);
+    if (wantHuffmanOnly != huffmanOnly) {
+      ok = SetStrategy(z, slice, wantHuffmanOnly ? Z_HUFFMAN_ONLY : kStrategy);
+      huffmanOnly = wantHuffmanOnly;
+    }
+    ok = ok && Deflate(z, slice, row, rowBytes, Z_NO_FLUSH);
   }
   ok = ok && Deflate(z, slice, nullptr, 0, slice.last ? Z_FINISH : Z_SYNC_FLUSH);
   slice.out.resize(z.total_out);
@@ -222,6 +289,36 @@ int SliceCount(const ConstPixelView& image) {
   if (count > static_cast<std::size_t>(kMaxSlices)) count = kMaxSlices;
   if (count > static_cast<std::size_t>(image.height)) count = static_cast<std::size_t>(image.height);
   return static_cast<int>(count);
+}
+
+// Compresses the picture in `count` slices, all but the first on threads of their own.
+std::vector<Slice> CompressInSlices(const ConstPixelView& image, int count) {
+  std::vector<Slice> slices(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    slices[i].firstRow = static_cast<int>(static_cast<long long>(image.height) * i / count);
+    slices[i].endRow = static_cast<int>(static_cast<long long>(image.height) * (i + 1) / count);
+    slices[i].last = i + 1 == count;
+  }
+  std::vector<std::thread> workers;
+  workers.reserve(slices.size());
+  for (int i = 1; i < count; ++i) {
+    try {
+      workers.emplace_back(CompressSlice, std::cref(image), std::ref(slices[i]));
+    } catch (...) {
+      CompressSlice(image, slices[i]);  // no thread to be had: do it here
+    }
+  }
+  CompressSlice(image, slices[0]);
+  for (std::thread& t : workers)
+    t.join();
+  return slices;
+}
+
+std::size_t CompressedSize(const std::vector<Slice>& slices) {
+  std::size_t size = 0;
+  for (const Slice& s : slices)
+    size += s.out.size();
+  return size;
 }
 
 void PutU32(unsigned char* out, std::uint32_t v) {
@@ -259,24 +356,11 @@ bool WritePng(const char* path, ConstPixelView image) try {
       (std::size_t{1} << 30) / static_cast<std::size_t>(image.height))
     return false;
 
-  const int count = SliceCount(image);
-  std::vector<Slice> slices(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    slices[i].firstRow = static_cast<int>(static_cast<long long>(image.height) * i / count);
-    slices[i].endRow = static_cast<int>(static_cast<long long>(image.height) * (i + 1) / count);
-    slices[i].last = i + 1 == count;
-  }
-  std::vector<std::thread> workers;
-  for (int i = 1; i < count; ++i) {
-    try {
-      workers.emplace_back(CompressSlice, std::cref(image), std::ref(slices[i]));
-    } catch (...) {
-      CompressSlice(image, slices[i]);  // no thread to be had: do it here
-    }
-  }
-  CompressSlice(image, slices[0]);
-  for (std::thread& t : workers)
-    t.join();
+  std::vector<Slice> slices = CompressInSlices(image, SliceCount(image));
+  // Each cut costs a few dozen bytes, which only matters when the whole stream is small; such
+  // pictures compress quickly, so they are done again in one piece.
+  if (slices.size() > 1 && CompressedSize(slices) < kOnePieceBelow) slices = CompressInSlices(image, 1);
+  const int count = static_cast<int>(slices.size());
   uLong adler = 1;
   for (const Slice& s : slices) {
     if (!s.ok) return false;
