@@ -1,5 +1,6 @@
 #include "output/series.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -71,8 +72,7 @@ SeriesDialogState LoadSeriesDialog(float startAng, float endAng, float stepAng, 
 
 void Recalculate(SeriesDialogState& state) {
   const SeriesCalc calc = CalcOf(state.calculated);
-  // A count below 2 (a step longer than the span) would divide by zero when the step is worked out.
-  const float intervals = static_cast<float>(state.number < 2 ? 1 : state.number - 1);
+  const float intervals = static_cast<float>(state.number - 1);
   switch (calc) {
     case SeriesCalc::Start:
       state.start = NormalizeAngle(state.end - intervals * state.step);
@@ -83,7 +83,9 @@ void Recalculate(SeriesDialogState& state) {
     case SeriesCalc::Step: {
       const float s = NormalizeAngle(state.start);
       const float e = EndPastStart(s, NormalizeAngle(state.end), state.step);
-      state.step = NormalizeAngle((e - s) / intervals);
+      // A count below 2 (a step longer than the span) would divide by zero: the span is then
+      // taken as one step, as for two pictures.
+      state.step = NormalizeAngle((e - s) / std::max(intervals, 1.0f));
       if (state.step == 0.0f) state.step = 1.0f;
       break;
     }

@@ -158,6 +158,22 @@ TEST(SeriesDialogTest, CountOfOneDoesNotDivideByZero) {
   EXPECT_EQ(state.number, 2);
 }
 
+TEST(SeriesDialogTest, CountOfOneGivesStartAndEndWithoutAStepBetween) {
+  // One picture spans no step: the worked-out start or end lies on the other angle, and the
+  // count shown is then the full turn that will run.
+  SeriesDialogState state = LoadSeriesDialog(0, 10, 30, 0);
+  ASSERT_EQ(state.number, 1);
+  LeaveEndBox(state, 10);
+  EXPECT_EQ(state.start, 10);
+  EXPECT_EQ(state.number, 13);
+
+  state = LoadSeriesDialog(0, 10, 30, 1);
+  ASSERT_EQ(state.number, 1);
+  LeaveStartBox(state, 20);
+  EXPECT_EQ(state.end, 20);
+  EXPECT_EQ(state.number, 13);
+}
+
 TEST(SeriesDialogTest, ShownCountAlwaysMatchesTheAngles) {
   // A sweep over odd inputs: whatever is calculated, the count shown is the count that runs.
   const double values[] = {0, 1, -1, 7.5, 90, -90, 179.9, 180, -180, 359, 361, 1e9, -1e9, 3e38, 0.001};
