@@ -109,6 +109,85 @@ TEST(TextTableTest, KeepsBlanksEscapesAndWideCharactersExactly) {
   EXPECT_EQ(ja(276), "Snapwellの終了(&Q)");
 }
 
+// Texts across the whole range pinned as the interface shows them, so an edit of the table that
+// the generator faithfully carries through (a lost blank, a half-width character) still shows.
+TEST(TextTableTest, TextsAcrossTheRangeReadAsPinned) {
+  const struct {
+    int id;
+    std::string_view english;
+    std::string_view japanese;
+  } pinned[] = {
+      {102, "GulimChe", "ＭＳ ゴシック"},
+      {106, "VellOut", "Snapwell出力ファイル"},
+      {108, "is available.", "サポート"},
+      {115, "Active ", "アクティブ"},
+      {116, "Diam.=", "2R ="},
+      {117, " deg.", "度"},
+      {122, "Version Information", "バージョン情報"},
+      {123, "Hey, how and why did you make such many (20,000!) files?", "２万個もファイル作るか、をい"},
+      {125, "The picture size after Enlargement becomes quite large ( ",
+       "拡大後の画像サイズがかなり大きくなります ( "},
+      {126, " ).", " ) 。"},
+      {128, "Do you want to continue?", "処理を続行しますか？"},
+      {130, "You have to input filename to output.",
+       "ファイルに出力するためには、ファイル名を入力する必要があります。"},
+      {132, " has already existed.", " は、既に存在します。"},
+      {135, "Invalid folder name is specified.", "フォルダの指定が無効です。"},
+      {137, ").", "）。"},
+      {139, "Illegal filename is specified.", "ファイル名がおかしいです。"},
+      {143, ") is not found.", ") が見つかりません。"},
+      {145, "File Not Found", "ファイルが見つかりません"},
+      {147, "The frame may not be drawn correctly.", "ワク型が正しく描画されない可能性があります。"},
+      {150,
+       "and then when you push the Reset button or restart up Snapwell, the contents of the Main page will "
+       "become as same as the current status.",
+       "設定リセットすると、保存したときの状態に戻ります。"},
+      {152, "There are too many output files, so it is impossible to create a new file.",
+       "作成済みのファイルが多すぎて、新規ファイルを作成できません。"},
+      {155, "No output Target is specified.", "出力先が設定されていません。"},
+      {157, "&OK", "&OK"},
+      {158, "&Cancel", "キャンセル(&C)"},
+      {163, "Number of Outputs", "出力画像数"},
+      {166, "Cancel", "ｷｬﾝｾﾙ"},
+      {168, "No hotkey : BS or Delete key", "ホットキーなし：BS，Delキー"},
+      {169, "Hotkey : ", "ホットキー ："},
+      {171, "Please restart Snapwell (failed to get the screen size).",
+       "Snapwellの再起動をお勧めします (画面サイズの取得に失敗しました)。"},
+      {174, "&Stop", "中止(&S)"},
+      {181, "Folder : ", "フォルダ  ："},
+      {182, "Filename : ", "ファイル名："},
+      {195, "Diameter :", "直径 : "},
+      {196, "Target :", "対象 : "},
+      {199, "Active Window", "ｱｸﾃｨﾌﾞｳｨﾝﾄﾞｳ"},
+      {203, "sec.", "秒"},
+      {207, "+45 deg.", "＋４５度"},
+      {210, "-90 deg.", "－９０度"},
+      {215, "- : CounterCW", "－：反時計回り"},
+      {218, "50 %", "５０％"},
+      {225, "180 deg. Rot.", "１８０度回転"},
+      {230, "Auto-Renewal of Filename", "ﾌｧｲﾙ名自動更新"},
+      {240, "When Snapwell starts up, this dialog will", "起動時にダイアログを"},
+      {244, "Freehand Line Thickness", "線の太さ (フリーハンド用) "},
+      {246, "2 (Middle)", "2 (やや太)"},
+      {254, "Edge Sharpen", "ｴｯｼﾞｼｬｰﾌﾟ化"},
+      {257, "Not Adjust  :  lower quality/faster", "補正しない　：　低画質・動作が軽い"},
+      {260, "Output &Filename Setup", "出力ﾌｧｲﾙ名設定(&F)"},
+      {265, "&Close This Dialog", "このｳｨﾝﾄﾞｳを閉じる(&C)"},
+      {268, "&Main settings", "ﾒｲﾝ設定(&E)"},
+      {270, "&Version", "ﾊﾞｰｼﾞｮﾝ情報(&V)"},
+      {274, "&Reset settings and Capture", "設定リセット＆キャプチャー(&R)"},
+      {278, "Menu for Waiting", "待機中用メニュー"},
+      {280, "&Continue", "待機続行(&C)"},
+      {282, "&Quit Waiting", "中断(&Q)"},
+  };
+  const Texts en(Language::English);
+  const Texts ja(Language::Japanese);
+  for (const auto& p : pinned) {
+    EXPECT_EQ(en(p.id), p.english) << "id " << p.id;
+    EXPECT_EQ(ja(p.id), p.japanese) << "id " << p.id;
+  }
+}
+
 TEST(TextTableTest, UnknownIdsGiveEmptyText) {
   const Texts en(Language::English);
   for (int id : {0, 100, 105, 109, kLastTextId + 1, -1, 65536}) {
