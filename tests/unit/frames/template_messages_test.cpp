@@ -106,11 +106,11 @@ TEST(TemplateMessagesTest, EveryRejectionIsCompleteInBothLanguages) {
       EXPECT_NE(text, TemplateRejectedMessage(other, r).text);
       if (r.error == TemplateError::EndsEarly || r.error == TemplateError::WrongField) {
         EXPECT_NE(text.find("17"), std::string::npos) << text;
-        EXPECT_NE(text.find("4"), std::string::npos) << text;
+        EXPECT_NE(text.find('4'), std::string::npos) << text;
       }
       if (r.error == TemplateError::MissingRecords || r.error == TemplateError::NoSuchEntry) {
         EXPECT_NE(text.find("12"), std::string::npos) << text;
-        EXPECT_NE(text.find("9"), std::string::npos) << text;
+        EXPECT_NE(text.find('9'), std::string::npos) << text;
       }
     }
   }
