@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   snapwell::ReadBooleanText(text);
   if (const auto single = snapwell::ToSingle(value)) {
     // What is written reads back as the same single.
-    if (static_cast<float>(snapwell::ReadLeadingNumber(snapwell::FormatSingle(*single))) != *single) std::abort();
+    if (static_cast<float>(snapwell::ReadLeadingNumber(snapwell::FormatSingle(*single))) != *single)
+      std::abort();
   }
   return 0;
 }
