@@ -178,8 +178,7 @@ bool Enlarge(PixelView dst, int dstX, int dstY, int width, int height, ConstPixe
     }
     const std::uint32_t* a = rowOf(rows.i0[r]);
     const std::uint32_t* b = rowOf(rows.i1[r]);
-    for (std::size_t k = 0; k < n; ++k)
-      out[k] = Blend(a[k], b[k], w);
+    BlendRows(a, b, w, out, n);
   }
   return true;
 }
