@@ -34,9 +34,8 @@ constexpr std::size_t kWindow = 32768;
 constexpr std::size_t kMinSliceBytes = std::size_t{1} << 20;  // smaller pictures are one slice
 constexpr int kMaxSlices = 4;
 constexpr std::size_t kOnePieceBelow = 256 * 1024;  // compressed bytes
-constexpr int kPad = 3;
-constexpr int kNoiseRowsBeforeSwitch =
-    4;  // one zero pixel before each row, so the left neighbour always exists
+constexpr int kPad = 3;  // one zero pixel before each row, so the left neighbour always exists
+constexpr int kNoiseRowsBeforeSwitch = 4;  // noisy rows in a row before Huffman codes alone
 
 enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 
