@@ -19,28 +19,18 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
+#include "win32/dib_dc.h"
+
 namespace {
 
 using SaveAsFn = int(__stdcall*)(const char*, HDC, int, int, int, int);
 using SaveAsPngFn = int(__stdcall*)(const char*, HDC, int, int, int, int, int);
 using SavetoJpegFn = short(__stdcall*)(const char*, const char*, int, int);
 
-// A 32-bit DIB section selected into a memory DC, filled with a seeded picture.
-class PictureDc {
+// A DIB-section DC holding a seeded picture.
+class PictureDc : public snapwell::testing::DibDc {
  public:
-  PictureDc(int width, int height, bool topDown) : width_(width), height_(height), topDown_(topDown) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = topDown ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<std::uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
+  PictureDc(int width, int height, bool topDown) : DibDc(width, height, topDown, 0) {
     std::mt19937 random(static_cast<unsigned>(width * 7 + height));
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
@@ -52,27 +42,7 @@ class PictureDc {
         if (x > width / 2 && y > height / 2) p = random() & 0xFFFFFFu;
         At(x, y) = p;
       }
-    GdiFlush();
   }
-  PictureDc(const PictureDc&) = delete;
-  PictureDc& operator=(const PictureDc&) = delete;
-  ~PictureDc() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC Dc() const { return dc_; }
-  std::uint32_t& At(int x, int y) { return bits_[(topDown_ ? y : height_ - 1 - y) * width_ + x]; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
- private:
-  int width_, height_;
-  bool topDown_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
 };
 
 std::string ReadBytes(const std::string& path) {

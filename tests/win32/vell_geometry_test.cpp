@@ -13,6 +13,8 @@
 #include "raster/picture.h"
 #include "win32/dib_picture_win32.h"
 
+#include "win32/dib_dc.h"
+
 namespace {
 
 using RollBitBltFn = int(__stdcall*)(HDC, double, double, int, int, double, HDC, double, double, int, RECT*);
@@ -21,47 +23,7 @@ using ReductBitBltFn = int(__stdcall*)(HDC, int, int, int, int, HDC, int, int, d
 using DrawArcFn = int(__stdcall*)(HDC, int, int, int, int, int, int, int, int, COLORREF, int);
 using SavePngFn = int(__stdcall*)(const char*, HDC, int, int, int, int, int);
 
-// A DIB section selected into a memory DC, addressed top-down whatever its row order.
-class DibDc {
- public:
-  DibDc(int width, int height, bool topDown, std::uint32_t fill)
-      : width_(width), height_(height), topDown_(topDown) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = topDown ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<std::uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
-    for (int i = 0; i < width * height; ++i)
-      bits_[i] = fill;
-  }
-  DibDc(const DibDc&) = delete;
-  DibDc& operator=(const DibDc&) = delete;
-  ~DibDc() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC Dc() const { return dc_; }
-  std::uint32_t& At(int x, int y) {
-    GdiFlush();
-    return bits_[(topDown_ ? y : height_ - 1 - y) * width_ + x];
-  }
-
- private:
-  int width_, height_;
-  bool topDown_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
-};
+using snapwell::testing::DibDc;
 
 // An "F" in two colours on light grey.
 void PaintF(DibDc& dib, int w, int h) {
