@@ -1,7 +1,6 @@
 // File writers on a desktop-like picture (windows with text-like strokes, flat areas, a noisy
 // photo strip, a taskbar) at 1920x1080 and 3840x2160, against a plain memcpy of the same
 // pixels. PNG reports its file size next to what libpng's default settings give.
-#include <png.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "output/bmp_file.h"
 #include "pixel_view.h"
 #include "savejpg/savejpg.h"
+#include "support/libpng_reference.h"
 #include "vell/encoders/encoders.h"
 
 namespace {
@@ -98,33 +98,6 @@ std::uintmax_t FileSize(const std::string& path) {
   return std::filesystem::file_size(path, ignored);
 }
 
-// The size of the same picture as libpng writes it with its default settings.
-std::size_t LibpngDefaultSize(const Desktop& d) {
-  std::size_t size = 0;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(
-      png, &size,
-      [](png_structp p, png_bytep, png_size_t n) { *static_cast<std::size_t*>(png_get_io_ptr(p)) += n; },
-      [](png_structp) {});
-  png_set_IHDR(png, info, static_cast<png_uint_32>(d.width), static_cast<png_uint_32>(d.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(d.width) * 3);
-  for (int y = 0; y < d.height; ++y) {
-    const std::uint32_t* in = d.View().Row(y);
-    for (int x = 0; x < d.width; ++x) {
-      row[3 * x] = static_cast<unsigned char>(in[x] >> 16);
-      row[3 * x + 1] = static_cast<unsigned char>(in[x] >> 8);
-      row[3 * x + 2] = static_cast<unsigned char>(in[x]);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return size;
-}
-
 void BM_Memcpy(benchmark::State& state) {
   const Desktop& d = DesktopOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   std::vector<std::uint32_t> copy(d.pixels.size());
@@ -182,7 +155,8 @@ void BM_WriteEps(benchmark::State& state) {
 void BM_WritePng(benchmark::State& state) {
   BM_VellWriter<vell::WritePng>(state, "png");
   const Desktop& d = DesktopOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  state.counters["libpng_default_bytes"] = static_cast<double>(LibpngDefaultSize(d));
+  state.counters["libpng_default_bytes"] =
+      static_cast<double>(snapwell::testing::LibpngDefaultSize(d.View()));
 }
 
 // libpng with its defaults, timed for comparison.
@@ -190,7 +164,7 @@ void BM_LibpngDefault(benchmark::State& state) {
   const Desktop& d = DesktopOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   std::size_t size = 0;
   for (auto _ : state)
-    size = LibpngDefaultSize(d);
+    size = snapwell::testing::LibpngDefaultSize(d.View());
   state.counters["file_bytes"] = static_cast<double>(size);
 }
 

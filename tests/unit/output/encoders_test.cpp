@@ -1,5 +1,4 @@
 // The imaging library's file writers (PNG, PPM, PGM, EPS), read back with independent decoders.
-#include <png.h>
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -12,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "encoder_test_support.h"
+#include "support/libpng_reference.h"
 #include "vell/encoders/encoders.h"
 
 #define STB_IMAGE_STATIC
@@ -109,33 +109,6 @@ TEST_F(PngWriterTest, FlatPictureIsSmall) {
   EXPECT_LT(ReadBytes(folder.Path("flat.png")).size(), 20000u);
 }
 
-// libpng's file size for the same picture with its default settings.
-std::size_t LibpngDefaultSize(const TestPicture& picture) {
-  std::size_t size = 0;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(
-      png, &size,
-      [](png_structp p, png_bytep, png_size_t n) { *static_cast<std::size_t*>(png_get_io_ptr(p)) += n; },
-      [](png_structp) {});
-  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height),
-               8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(picture.width) * 3);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      row[3 * x] = static_cast<unsigned char>(vell::RedOf(picture.At(x, y)));
-      row[3 * x + 1] = static_cast<unsigned char>(vell::GreenOf(picture.At(x, y)));
-      row[3 * x + 2] = static_cast<unsigned char>(vell::BlueOf(picture.At(x, y)));
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return size;
-}
-
 // Large enough to be compressed in slices (the text pattern then in one piece again).
 TEST_F(PngWriterTest, FilesAreNoLargerThanLibpngDefaults) {
   const int w = 1280, h = 720;
@@ -176,7 +149,7 @@ TEST_F(PngWriterTest, FilesAreNoLargerThanLibpngDefaults) {
   for (const TestPicture* picture : {&text, &photo, &grainy, &desktop}) {
     const std::string path = folder.Path("size.png");
     ASSERT_TRUE(vell::WritePng(path.c_str(), picture->View()));
-    EXPECT_LE(ReadBytes(path).size(), LibpngDefaultSize(*picture));
+    EXPECT_LE(ReadBytes(path).size(), snapwell::testing::LibpngDefaultSize(picture->View()));
     int dw = 0, dh = 0;
     EXPECT_EQ(DecodePngWithLibpng(ReadBytes(path), dw, dh), Pixels(*picture));
   }
