@@ -7,8 +7,6 @@
 namespace snapwell {
 namespace {
 
-constexpr const char* kAppFolder = "C:\\Snapwell\\";
-
 class CaptureTemplateTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -19,21 +17,27 @@ class CaptureTemplateTest : public ::testing::Test {
                        "Odd,10,10,0,0,2\r\nL,0,0,9,9,0,0,0,0\r\nQ,0,0,0,0,0,0,0,0\r\n");
     fake.files.AddFile("C:\\Snapwell\\flat.vod", "Flat,10,1,0,0,0\r\n");
   }
+  bool Load(std::int16_t entry) {
+    return LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", entry, "C:\\Snapwell\\");
+  }
 
   testing::FakePlatform fake;
   Texts texts{Language::English};
   CVellFrame frame;
 };
 
-TEST_F(CaptureTemplateTest, SoundTemplateLoadsQuietly) {
-  EXPECT_TRUE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 1, kAppFolder));
+TEST_F(CaptureTemplateTest, SoundTemplateLoadsQuietlyAndFreehandLoadsNothing) {
+  EXPECT_FALSE(Load(0));
+  EXPECT_FALSE(Load(-4));
+  EXPECT_EQ(frame.DataNum(), 0);
+  EXPECT_TRUE(Load(1));
   EXPECT_EQ(frame.Title(), "Good");
   EXPECT_TRUE(fake.ui.shown.empty());
 }
 
 TEST_F(CaptureTemplateTest, UnsupportedRecordsWarnButTheTemplateIsUsed) {
   fake.ui.Expect(MsgAnswer::Ok);
-  EXPECT_TRUE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 2, kAppFolder));
+  EXPECT_TRUE(Load(2));
   EXPECT_EQ(frame.Title(), "Odd");
   ASSERT_EQ(fake.ui.shown.size(), 1u);
   EXPECT_EQ(fake.ui.shown[0].text,
@@ -43,44 +47,25 @@ TEST_F(CaptureTemplateTest, UnsupportedRecordsWarnButTheTemplateIsUsed) {
   EXPECT_EQ(fake.ui.shown[0].icon, MsgIcon::Exclamation);
 }
 
-TEST_F(CaptureTemplateTest, FlatTemplateIsRejectedNamingTheFile) {
-  fake.ui.Expect(MsgAnswer::Ok);
-  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 3, kAppFolder));
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_NE(fake.ui.shown[0].text.find("(C:\\Snapwell\\flat.vod)"), std::string::npos)
-      << fake.ui.shown[0].text;
-  EXPECT_NE(fake.ui.shown[0].text.find("greater than 1"), std::string::npos);
-  EXPECT_NE(fake.ui.shown[0].text.find("freehand"), std::string::npos);
-}
-
-TEST_F(CaptureTemplateTest, MissingTemplateFileIsRejected) {
-  fake.ui.Expect(MsgAnswer::Ok);
-  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 4, kAppFolder));
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_NE(fake.ui.shown[0].text.find("VellFrame Data file (C:\\Snapwell\\lost.vod)"), std::string::npos);
-  EXPECT_NE(fake.ui.shown[0].text.find("not found"), std::string::npos);
-}
-
-TEST_F(CaptureTemplateTest, ListWithoutTheEntryIsRejectedNamingTheList) {
-  fake.ui.Expect(MsgAnswer::Ok);
-  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 9, kAppFolder));
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_NE(fake.ui.shown[0].text.find("VellFrame List file (C:\\Snapwell\\default.vol)"), std::string::npos);
-  EXPECT_NE(fake.ui.shown[0].text.find("no entry number 9"), std::string::npos);
-}
-
-TEST_F(CaptureTemplateTest, FreehandEntryLoadsNothing) {
-  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 0, kAppFolder));
-  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", -4, kAppFolder));
-  EXPECT_EQ(frame.DataNum(), 0);
-  EXPECT_TRUE(fake.ui.shown.empty());
-}
-
-TEST_F(CaptureTemplateTest, RejectionKeepsThePreviousTemplate) {
-  ASSERT_TRUE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 1, kAppFolder));
-  fake.ui.Expect(MsgAnswer::Ok);
-  EXPECT_FALSE(LoadCaptureTemplate(frame, fake.files, fake.ui, texts, "default.vol", 3, kAppFolder));
-  EXPECT_EQ(frame.Title(), "Good");
+TEST_F(CaptureTemplateTest, RejectionsNameTheFileAndKeepThePreviousTemplate) {
+  ASSERT_TRUE(Load(1));
+  const struct {
+    std::int16_t entry;
+    std::vector<const char*> fragments;
+  } cases[] = {
+      {3, {"(C:\\Snapwell\\flat.vod)", "greater than 1", "freehand"}},
+      {4, {"VellFrame Data file (C:\\Snapwell\\lost.vod)", "not found"}},
+      {9, {"VellFrame List file (C:\\Snapwell\\default.vol)", "no entry number 9"}},
+  };
+  for (const auto& c : cases) {
+    fake.ui.shown.clear();
+    fake.ui.Expect(MsgAnswer::Ok);
+    EXPECT_FALSE(Load(c.entry)) << c.entry;
+    ASSERT_EQ(fake.ui.shown.size(), 1u) << c.entry;
+    for (const char* fragment : c.fragments)
+      EXPECT_NE(fake.ui.shown[0].text.find(fragment), std::string::npos) << fake.ui.shown[0].text;
+    EXPECT_EQ(frame.Title(), "Good");
+  }
 }
 
 }  // namespace

@@ -10,84 +10,67 @@
 namespace snapwell {
 namespace {
 
-constexpr const char* kAppFolder = "C:\\Snapwell\\";
+using Items = std::vector<std::string>;
 
 class ShapeListTest : public ::testing::Test {
  protected:
+  ShapeList List(const char* name, std::int16_t choice, const Texts& with = Texts(Language::English)) {
+    return SetVariOutLineList(fake.files, fake.ui, with, name, "C:\\Snapwell\\", choice);
+  }
   testing::FakePlatform fake;
-  Texts texts{Language::English};
 };
 
-TEST_F(ShapeListTest, ThreeEntriesGiveFourItems) {
+TEST_F(ShapeListTest, EntriesFollowFreehandAndAChoiceBeyondTheListFallsBack) {
   fake.files.AddFile("C:\\Snapwell\\default.vol", "One,1.vod\r\n\"Two, too\",2.vod\r\nThree,3.vod\r\n");
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, texts, "default.vol", kAppFolder, 3);
-  EXPECT_EQ(list.items, (std::vector<std::string>{"Freehand", "One", "Two, too", "Three"}));
+  fake.files.AddFile("C:\\Snapwell\\empty.vol", "\r\n\r\n");
+  const ShapeList list = List("default.vol", 3);
+  EXPECT_EQ(list.items, (Items{"Freehand", "One", "Two, too", "Three"}));
   EXPECT_EQ(list.variLineShape, 3);
+  EXPECT_EQ(List("default.vol", 4).variLineShape, 0);
+  EXPECT_EQ(List("default.vol", -1).variLineShape, 0);
+  EXPECT_EQ(List("empty.vol", 1).items, Items{"Freehand"});
+  EXPECT_EQ(List("empty.vol", 1).variLineShape, 0);
   EXPECT_TRUE(fake.ui.shown.empty());
-}
-
-TEST_F(ShapeListTest, ChoiceBeyondTheListFallsBackToFreehand) {
-  fake.files.AddFile("C:\\Snapwell\\default.vol", "One,1.vod\nTwo,2.vod\n");
-  EXPECT_EQ(SetVariOutLineList(fake.files, fake.ui, texts, "default.vol", kAppFolder, 5).variLineShape, 0);
-  EXPECT_EQ(SetVariOutLineList(fake.files, fake.ui, texts, "default.vol", kAppFolder, -1).variLineShape, 0);
-  EXPECT_EQ(SetVariOutLineList(fake.files, fake.ui, texts, "default.vol", kAppFolder, 2).variLineShape, 2);
 }
 
 TEST_F(ShapeListTest, MissingListSaysSoWithTheSettingsName) {
   fake.files.AddFolder("C:\\Snapwell");
-  fake.ui.Expect(MsgAnswer::Ok);
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, texts, "mine.vol", kAppFolder, 2);
-  EXPECT_EQ(list.items, std::vector<std::string>{"Freehand"});
-  EXPECT_EQ(list.variLineShape, 0);
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].text,
-            "The VellFrame List file (mine.vol) is not found.\r\nYou cannot use various frames.");
-  EXPECT_EQ(fake.ui.shown[0].title, "File Not Found");
-  EXPECT_EQ(fake.ui.shown[0].icon, MsgIcon::Exclamation);
+  for (const char* name : {"mine.vol", "Q:\\gone\\x.vol"}) {  // missing file, missing folder
+    fake.ui.shown.clear();
+    fake.ui.Expect(MsgAnswer::Ok);
+    const ShapeList list = List(name, 2);
+    EXPECT_EQ(list.items, Items{"Freehand"});
+    EXPECT_EQ(list.variLineShape, 0);
+    ASSERT_EQ(fake.ui.shown.size(), 1u);
+    EXPECT_EQ(fake.ui.shown[0].text, "The VellFrame List file (" + std::string(name) +
+                                         ") is not found.\r\nYou cannot use various frames.");
+    EXPECT_EQ(fake.ui.shown[0].title, "File Not Found");
+    EXPECT_EQ(fake.ui.shown[0].icon, MsgIcon::Exclamation);
+  }
 }
 
-TEST_F(ShapeListTest, ListInAMissingFolderIsNotFoundToo) {
+TEST_F(ShapeListTest, UnreadableOrBrokenListIsAnUnexpectedErrorKeepingTheEntriesBeforeTheFault) {
+  fake.files.AddFile("C:\\Snapwell\\locked.vol", "One,1.vod\n");
+  fake.files.locked.insert("c:\\snapwell\\locked.vol");
+  fake.files.AddFile("C:\\Snapwell\\broken.vol", "One,1.vod\r\nTwo,2.vod\r\nThree\r\n");
   fake.ui.Expect(MsgAnswer::Ok);
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, texts, "Q:\\gone\\x.vol", kAppFolder, 0);
-  EXPECT_EQ(list.items.size(), 1u);
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].title, "File Not Found");
-}
-
-TEST_F(ShapeListTest, UnreadableListIsAnUnexpectedError) {
-  fake.files.AddFile("C:\\Snapwell\\default.vol", "One,1.vod\n");
-  fake.files.locked.insert("c:\\snapwell\\default.vol");
   fake.ui.Expect(MsgAnswer::Ok);
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, texts, "default.vol", kAppFolder, 1);
-  EXPECT_EQ(list.items.size(), 1u);
-  EXPECT_EQ(list.variLineShape, 0);
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
+  const ShapeList locked = List("locked.vol", 1);
+  EXPECT_EQ(locked.items, Items{"Freehand"});
+  EXPECT_EQ(locked.variLineShape, 0);
+  const ShapeList broken = List("broken.vol", 3);
+  EXPECT_EQ(broken.items, (Items{"Freehand", "One", "Two"}));
+  EXPECT_EQ(broken.variLineShape, 0);
+  ASSERT_EQ(fake.ui.shown.size(), 2u);
   EXPECT_EQ(fake.ui.shown[0].text, "An unexpected error occurred (No. 75).");
   EXPECT_EQ(fake.ui.shown[0].title, "Error in frmSetting.SetVariOutLineList.");
-}
-
-TEST_F(ShapeListTest, BrokenListKeepsTheEntriesBeforeTheFault) {
-  fake.files.AddFile("C:\\Snapwell\\default.vol", "One,1.vod\r\nTwo,2.vod\r\nThree\r\n");
-  fake.ui.Expect(MsgAnswer::Ok);
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, texts, "default.vol", kAppFolder, 3);
-  EXPECT_EQ(list.items, (std::vector<std::string>{"Freehand", "One", "Two"}));
-  EXPECT_EQ(list.variLineShape, 0);
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].text, "An unexpected error occurred (No. 62).");
-}
-
-TEST_F(ShapeListTest, EmptyListHoldsOnlyFreehand) {
-  fake.files.AddFile("C:\\Snapwell\\empty.vol", "\r\n\r\n");
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, texts, "empty.vol", kAppFolder, 1);
-  EXPECT_EQ(list.items, std::vector<std::string>{"Freehand"});
-  EXPECT_EQ(list.variLineShape, 0);
+  EXPECT_EQ(fake.ui.shown[1].text, "An unexpected error occurred (No. 62).");
 }
 
 TEST_F(ShapeListTest, JapaneseTextsComeFromTheTable) {
-  Texts japanese(Language::Japanese);
+  const Texts japanese(Language::Japanese);
   fake.ui.Expect(MsgAnswer::Ok);
-  const ShapeList list = SetVariOutLineList(fake.files, fake.ui, japanese, "x.vol", kAppFolder, 0);
-  EXPECT_EQ(list.items[0], japanese(192));
+  EXPECT_EQ(List("x.vol", 0, japanese).items[0], japanese(192));
   ASSERT_EQ(fake.ui.shown.size(), 1u);
   EXPECT_EQ(fake.ui.shown[0].title, japanese(145));
 }

@@ -57,55 +57,47 @@ TEST_F(TemplateDrawingTest, LinesTakeTheColourAndKeepThePen) {
   EXPECT_EQ(picture.GetDrawMode(), DrawMode::kCopyPen);
 }
 
-TEST_F(TemplateDrawingTest, EqualArcAnglesDrawTheWholeEllipse) {
-  const CVellFrame frame = Template("o,21,21,0,0,1\nc,10,10,10,10,0,0,0,0\n");
-  Picture picture(21, 21);
-  DrawTemplateOutline(frame, *imaging, picture, 0, 0, 21, 21, 0, 13);
-  for (auto [x, y] : {std::pair{20, 10}, {10, 20}, {0, 10}, {10, 0}}) {
-    EXPECT_EQ(picture.GetPixel(x, y), kBlack) << x << "," << y;
-  }
-  EXPECT_EQ(picture.GetPixel(10, 10), kWhite);
-}
-
-TEST_F(TemplateDrawingTest, ArcFromZeroToNinetyIsTheLowerRightQuarter) {
-  const CVellFrame frame = Template("q,21,21,0,0,1\nC,10,10,10,10,0,0,90,0\n");
-  Picture picture(21, 21);
-  DrawTemplateOutline(frame, *imaging, picture, 0, 0, 21, 21, 0, 13);
-  EXPECT_EQ(picture.GetPixel(20, 10), kBlack);
-  EXPECT_EQ(picture.GetPixel(10, 20), kBlack);
-  EXPECT_EQ(picture.GetPixel(0, 10), kWhite);
-  EXPECT_EQ(picture.GetPixel(10, 0), kWhite);
-  for (int y = 0; y < 21; ++y) {
-    for (int x = 0; x < 21; ++x) {
-      if (picture.GetPixel(x, y) == kBlack) {
-        EXPECT_TRUE(x >= 10 && y >= 10) << x << "," << y;
-      }
+TEST_F(TemplateDrawingTest, ArcsRunFromStartToEndAngleAndEqualAnglesCloseTheEllipse) {
+  // Points right, below, left, above the centre; an arc from 0 to 90 is the lower-right quarter.
+  const struct {
+    const char* record;
+    bool right, below, left, above;
+  } cases[] = {{"c,10,10,10,10,0,0,0,0", true, true, true, true},
+               {"C,10,10,10,10,0,0,90,0", true, true, false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.record);
+    Picture picture(21, 21);
+    DrawTemplateOutline(Template(std::string("o,21,21,0,0,1\n") + c.record), *imaging, picture, 0, 0, 21, 21,
+                        0, 13);
+    EXPECT_EQ(picture.GetPixel(20, 10) == kBlack, c.right);
+    EXPECT_EQ(picture.GetPixel(10, 20) == kBlack, c.below);
+    EXPECT_EQ(picture.GetPixel(0, 10) == kBlack, c.left);
+    EXPECT_EQ(picture.GetPixel(10, 0) == kBlack, c.above);
+    EXPECT_EQ(picture.GetPixel(10, 10), kWhite);
+    for (int y = 0; y < 21; ++y) {
+      for (int x = 0; x < 21; ++x)
+        EXPECT_TRUE(picture.GetPixel(x, y) != kBlack || c.left || (x >= 10 && y >= 10)) << x << "," << y;
     }
   }
 }
 
-TEST_F(TemplateDrawingTest, TinyArcsAndUnknownRecordsDrawNothing) {
+TEST_F(TemplateDrawingTest, EmptyFramesTinyArcsAndUnknownRecordsDrawNothing) {
   const CVellFrame frame =
       Template("t,100,100,0,0,3\nc,50,50,0.2,30,0,0,0,0\nx,0,0,99,99,0,0,0,0\nc,50,50,30,0.1,0,0,0,0\n");
   Picture picture(50, 50);
   DrawTemplateOutline(frame, *imaging, picture, 0, 0, 50, 50, 0, 13);
+  DrawTemplateOutline(CVellFrame(), *imaging, picture, 0, 0, 50, 50, 0, 13);
   EXPECT_EQ(CountColour(picture, kWhite), 50 * 50);
 }
 
-TEST_F(TemplateDrawingTest, EmptyFrameDrawsNothing) {
-  CVellFrame frame;
-  Picture picture(10, 10);
-  DrawTemplateOutline(frame, *imaging, picture, 0, 0, 10, 10, 0, 13);
-  EXPECT_EQ(CountColour(picture, kWhite), 100);
-}
-
 TEST_F(TemplateDrawingTest, HugeOperandsAreClippedNotOverflowed) {
+  // Undefined behaviour here shows in the sanitizer build.
   const CVellFrame frame =
       Template("t,2,2,0,0,2\nL,-3e38,-3e38,3e38,3e38,0,0,0,0\nC,0,0,3e38,3e38,0,0,0,0\n");
   Picture picture(40, 40);
   DrawTemplateOutline(frame, *imaging, picture, 0, 0, 40, 40, 0, 6);
   DrawTemplateOutline(frame, *imaging, picture, 1e30, -1e30, 3e38, 3e38, 0, 6);
-  SUCCEED();
+  EXPECT_EQ(picture.Width(), 40);
 }
 
 TEST_F(TemplateDrawingTest, InvertingTwiceRestoresThePicture) {
@@ -181,22 +173,20 @@ TEST_F(TemplateDrawingTest, MaskIgnoresStaleContentAroundTheScreen) {
   EXPECT_EQ(scene.Mask(MaskScene::kWidth + 1, MaskScene::kHeight + 1), kWhite);
 }
 
-TEST_F(TemplateDrawingTest, MaskOfAnOutlineAtTheScreenEdgeStillFills) {
-  const CVellFrame frame =
+TEST_F(TemplateDrawingTest, MaskOfAnOutlineAtTheScreenEdgeStillFillsAndANarrowOneStaysWhite) {
+  const CVellFrame diamond =
       Template("d,3,3,0,0,4\nL,1,0,2,1,0,0,0,0\nL,2,1,1,2,0,0,0,0\nL,1,2,0,1,0,0,0,0\nL,0,1,1,0,0,0,0,0\n");
   MaskScene scene;
-  BuildTemplateMask(frame, *imaging, scene.Buffers(), 0, 0, MaskScene::kWidth, MaskScene::kHeight);
+  BuildTemplateMask(diamond, *imaging, scene.Buffers(), 0, 0, MaskScene::kWidth, MaskScene::kHeight);
   EXPECT_EQ(scene.Mask(100, 80), MaskScene::kDesktop);
   EXPECT_EQ(scene.Mask(0, 0), kWhite);
   EXPECT_EQ(scene.Mask(MaskScene::kWidth - 1, MaskScene::kHeight - 1), kWhite);
-}
 
-TEST_F(TemplateDrawingTest, NarrowRectangleStillGetsAMask) {
-  const CVellFrame frame = Template("e,100,100,0,0,1\nC,49.5,49.5,49.5,49.5,0,0,0,0\n");
-  MaskScene scene;
-  BuildTemplateMask(frame, *imaging, scene.Buffers(), 50, 50, 2, 2);
-  EXPECT_EQ(scene.Mask(49, 49), kWhite);
-  EXPECT_EQ(scene.Mask(53, 53), kWhite);
+  MaskScene narrow;
+  BuildTemplateMask(Template("e,100,100,0,0,1\nC,49.5,49.5,49.5,49.5,0,0,0,0\n"), *imaging, narrow.Buffers(),
+                    50, 50, 2, 2);
+  EXPECT_EQ(narrow.Mask(49, 49), kWhite);
+  EXPECT_EQ(narrow.Mask(53, 53), kWhite);
 }
 
 std::string ReadShipped(const std::string& name) {
