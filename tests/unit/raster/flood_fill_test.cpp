@@ -3,17 +3,18 @@
 #include <deque>
 #include <random>
 
-#include "raster/block_transfer.h"
 #include "raster/picture.h"
 #include "raster_test_util.h"
 
 namespace snapwell {
 namespace {
 
+using testing::CopyOf;
 using testing::FromRows;
 using testing::kBlue;
 using testing::kRed;
 using testing::PixelsOf;
+using testing::Rows;
 using testing::ToRows;
 
 // The obvious version: breadth-first over 4-neighbours with a visited set.
@@ -36,93 +37,33 @@ void SlowFloodFillBorder(Picture& p, int x, int y, std::uint32_t border, std::ui
   }
 }
 
-TEST(FloodFillTest, FillsTheInsideOfAClosedOutlineOnly) {
-  Picture p = FromRows({
-      "........",
-      ".#####..",
-      ".#...#..",
-      ".#.r.#..",
-      ".#####..",
-      "........",
-  });
-  p.SetFillColor(kBlue);
-  EXPECT_TRUE(p.FloodFillBorder(2, 2, kBlack));
-  EXPECT_EQ(ToRows(p), (std::vector<std::string>{
-                           "........",
-                           ".#####..",
-                           ".#bbb#..",
-                           ".#bbb#..",
-                           ".#####..",
-                           "........",
-                       }));
+// Fills from (x, y) with the given colour up to black and checks the outcome.
+void ExpectFill(const Rows& before, int x, int y, std::uint32_t fill, const Rows& after) {
+  Picture p = FromRows(before);
+  p.SetFillColor(fill);
+  EXPECT_TRUE(p.FloodFillBorder(x, y, kBlack));
+  EXPECT_EQ(ToRows(p), after);
 }
 
-TEST(FloodFillTest, LeaksThroughAOnePixelGapButNotThroughADiagonalStep) {
-  Picture gap = FromRows({
-      "......",
-      ".##.#.",
-      ".#..#.",
-      ".####.",
-      "......",
-  });
-  ASSERT_TRUE(gap.FloodFillBorder(2, 2, kBlack));  // black fill: the fill meets the border
-  EXPECT_EQ(ToRows(gap), (std::vector<std::string>(5, "######")));
-
-  Picture diagonal = FromRows({
-      "..#...",
-      ".#.#..",
-      "#...#.",
-      ".#.#..",
-      "..#...",
-  });
-  diagonal.SetFillColor(kRed);
-  ASSERT_TRUE(diagonal.FloodFillBorder(2, 2, kBlack));
-  EXPECT_EQ(ToRows(diagonal), (std::vector<std::string>{
-                                  "..#...",
-                                  ".#r#..",
-                                  "#rrr#.",
-                                  ".#r#..",
-                                  "..#...",
-                              }));
-}
-
-TEST(FloodFillTest, RunsRoundAShapeTouchingTheEdgesThroughTheMargin) {
-  // The mask of an outline touching the top and left edges, copied in with a 2-pixel margin:
-  // the fill from (0, 0) goes round it and leaves only the inside white.
-  Picture outline = FromRows({
-      "#####.",
-      "#...#.",
-      "#...#.",
-      "#####.",
-  });
-  Picture board(outline.Width() + 4, outline.Height() + 4);
-  BitBlt(board, 2, 2, outline.Width(), outline.Height(), outline, 0, 0, RasterOp::kSrcCopy);
-  ASSERT_TRUE(board.FloodFillBorder(0, 0, kBlack));
-  EXPECT_EQ(ToRows(board), (std::vector<std::string>{
-                               "##########",
-                               "##########",
-                               "##########",
-                               "###...####",
-                               "###...####",
-                               "##########",
-                               "##########",
-                               "##########",
-                           }));
-}
-
-TEST(FloodFillTest, PictureWithoutTheBorderColourIsFilledWhole) {
-  Picture p(7, 5);
-  p.SetPixel(3, 3, kRed);
-  p.SetFillColor(kBlue);
-  ASSERT_TRUE(p.FloodFillBorder(6, 4, kBlack));
-  EXPECT_EQ(ToRows(p), (std::vector<std::string>(5, "bbbbbbb")));
-}
-
-TEST(FloodFillTest, FillColourEqualToTheExistingColourStillStops) {
-  Picture p = FromRows({"..#..", "..#..", "....."});
-  p.SetFillColor(kWhite);
-  ASSERT_TRUE(p.FloodFillBorder(0, 0, kBlack));
-  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"..#..", "..#..", "....."}));
+TEST(FloodFillTest, ExamplesFillUpToTheBorderThroughFourNeighbours) {
+  SCOPED_TRACE("the inside of a closed outline only");
+  ExpectFill({"........", ".#####..", ".#...#..", ".#.r.#..", ".#####..", "........"}, 2, 2, kBlue,
+             {"........", ".#####..", ".#bbb#..", ".#bbb#..", ".#####..", "........"});
+  SCOPED_TRACE("leaks through a one-pixel gap (a black fill meets the border)");
+  ExpectFill({"......", ".##.#.", ".#..#.", ".####.", "......"}, 2, 2, kBlack, Rows(5, "######"));
+  SCOPED_TRACE("but not through a diagonal step");
+  ExpectFill({"..#...", ".#.#..", "#...#.", ".#.#..", "..#..."}, 2, 2, kRed,
+             {"..#...", ".#r#..", "#rrr#.", ".#r#..", "..#..."});
+  SCOPED_TRACE("round an outline touching the edges, through the 2-pixel margin added round it");
+  ExpectFill({"..........", "..........", "..#####...", "..#...#...", "..#...#...", "..#####...",
+              "..........", ".........."},
+             0, 0, kBlack,
+             {"##########", "##########", "##########", "###...####", "###...####", "##########",
+              "##########", "##########"});
+  SCOPED_TRACE("a picture without the border colour is filled whole");
+  ExpectFill({".......", ".......", ".......", "...r...", "......."}, 6, 4, kBlue, Rows(5, "bbbbbbb"));
+  SCOPED_TRACE("a fill colour equal to the existing one still stops");
+  ExpectFill({"..#..", "..#..", "....."}, 0, 0, kWhite, {"..#..", "..#..", "....."});
 }
 
 TEST(FloodFillTest, SeedOnTheBorderOrOutsideChangesNothing) {
@@ -131,7 +72,7 @@ TEST(FloodFillTest, SeedOnTheBorderOrOutsideChangesNothing) {
   EXPECT_FALSE(p.FloodFillBorder(1, 0, kBlack));
   EXPECT_FALSE(p.FloodFillBorder(-1, 0, kBlack));
   EXPECT_FALSE(p.FloodFillBorder(0, 2, kBlack));
-  EXPECT_EQ(ToRows(p), (std::vector<std::string>{".#.", "..."}));
+  EXPECT_EQ(ToRows(p), (Rows{".#.", "..."}));
 }
 
 TEST(FloodFillTest, BorderIsMatchedByColourWhateverTheTopByte) {
@@ -139,7 +80,7 @@ TEST(FloodFillTest, BorderIsMatchedByColourWhateverTheTopByte) {
   p.View().At(1, 0) = 0xFF000000;  // black as a screen grab may leave it
   p.SetFillColor(kRed);
   ASSERT_TRUE(p.FloodFillBorder(0, 0, 0xAB000000));
-  EXPECT_EQ(ToRows(p), (std::vector<std::string>{"r#.", "r#."}));
+  EXPECT_EQ(ToRows(p), (Rows{"r#.", "r#."}));
 }
 
 TEST(FloodFillTest, RandomMazesMatchTheBreadthFirstVersion) {
@@ -155,8 +96,7 @@ TEST(FloodFillTest, RandomMazesMatchTheBreadthFirstVersion) {
       }
     }
     const std::uint32_t fill = (round % 3 == 0) ? kBlack : (round % 3 == 1) ? kRed : kBlue;
-    Picture expected(w, h);
-    BitBlt(expected, 0, 0, w, h, p, 0, 0, RasterOp::kSrcCopy);
+    Picture expected = CopyOf(p);
     const int sx = static_cast<int>(rng() % w), sy = static_cast<int>(rng() % h);
     SlowFloodFillBorder(expected, sx, sy, kBlack, fill);
     p.SetFillColor(fill);

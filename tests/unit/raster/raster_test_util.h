@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "raster/picture.h"
@@ -15,6 +16,8 @@ namespace snapwell::testing {
 inline constexpr std::uint32_t kRed = 0x00FF0000;
 inline constexpr std::uint32_t kBlue = 0x000000FF;
 inline constexpr std::uint32_t kGreen = 0x0000FF00;
+
+using Rows = std::vector<std::string>;
 
 // Storage with three unused pixels at the end of every row (filled with a marker that must
 // never show up in a picture).
@@ -57,62 +60,38 @@ inline Picture PaddedPicture(int width, int height) {
   return p;
 }
 
-// Builds a picture from rows of characters: '.' white, '#' black, 'r' red, 'b' blue, 'g' green.
-inline Picture FromRows(const std::vector<std::string>& rows) {
+// The letters of FromRows / ToRows: '.' white, '#' black, 'r' red, 'b' blue, 'g' green.
+inline constexpr std::pair<char, std::uint32_t> kLetters[] = {
+    {'.', kWhite}, {'#', kBlack}, {'r', kRed}, {'b', kBlue}, {'g', kGreen}};
+
+inline Picture FromRows(const Rows& rows) {
   Picture p(rows.empty() ? 0 : static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
   for (int y = 0; y < p.Height(); ++y) {
     for (int x = 0; x < p.Width(); ++x) {
-      std::uint32_t c = kWhite;
-      switch (rows[y][x]) {
-        case '#':
-          c = kBlack;
-          break;
-        case 'r':
-          c = kRed;
-          break;
-        case 'b':
-          c = kBlue;
-          break;
-        case 'g':
-          c = kGreen;
-          break;
-        default:
-          break;
+      for (auto [letter, colour] : kLetters) {
+        if (rows[y][x] == letter) p.SetPixel(x, y, colour);
       }
-      p.SetPixel(x, y, c);
     }
   }
   return p;
 }
 
-// The picture as rows of characters (the same letters; '?' for any other colour).
-inline std::vector<std::string> ToRows(const Picture& p) {
-  std::vector<std::string> rows;
+// The picture as rows of letters ('?' for any other colour).
+inline Rows ToRows(const Picture& p) {
+  Rows rows(p.Height(), std::string(p.Width(), '?'));
   for (int y = 0; y < p.Height(); ++y) {
-    std::string row;
     for (int x = 0; x < p.Width(); ++x) {
-      const std::uint32_t c = p.GetPixel(x, y);
-      row += c == kWhite   ? '.'
-             : c == kBlack ? '#'
-             : c == kRed   ? 'r'
-             : c == kBlue  ? 'b'
-             : c == kGreen ? 'g'
-                           : '?';
+      for (auto [letter, colour] : kLetters) {
+        if (p.GetPixel(x, y) == colour) rows[y][x] = letter;
+      }
     }
-    rows.push_back(row);
   }
   return rows;
 }
 
 // A 4 × 5 "F": red stem, blue arms. No flip, turn or channel swap maps it onto itself.
 inline Picture LetterF() {
-  return FromRows({
-      "rbbb",
-      "r...",
-      "rbb.",
-      "r...",
-      "r...",
-  });
+  return FromRows({"rbbb", "r...", "rbb.", "r...", "r..."});
 }
 
 inline void FillRandom(Picture& p, std::uint32_t seed, std::uint32_t colorMask = kColorMask) {
@@ -130,6 +109,16 @@ inline std::vector<std::uint32_t> PixelsOf(const Picture& p) {
       out.push_back(p.GetPixel(x, y));
   }
   return out;
+}
+
+// A plain copy of a picture's pixels.
+inline Picture CopyOf(const Picture& p) {
+  Picture c(p.Width(), p.Height());
+  for (int y = 0; y < p.Height(); ++y) {
+    for (int x = 0; x < p.Width(); ++x)
+      c.SetPixel(x, y, p.GetPixel(x, y));
+  }
+  return c;
 }
 
 }  // namespace snapwell::testing
