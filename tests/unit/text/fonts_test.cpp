@@ -5,14 +5,11 @@
 namespace snapwell {
 namespace {
 
-TEST(FontsTest, EnglishUsesLatinFaceAndAnsiSet) {
+TEST(FontsTest, EachLanguageHasItsFaceAndCharacterSet) {
   const Texts en(Language::English);
   EXPECT_EQ(DialogFont(en), (FontSpec{"Gulim", 9, false, 0}));
   EXPECT_EQ(LargeFont(en), (FontSpec{"Gulim", 12, true, 0}));
   EXPECT_EQ(PointerFont(en), (FontSpec{"GulimChe", 9, false, 0}));
-}
-
-TEST(FontsTest, JapaneseUsesJapaneseFaceAndShiftJisSet) {
   const Texts ja(Language::Japanese);
   EXPECT_EQ(DialogFont(ja), (FontSpec{"ＭＳ Ｐゴシック", 9, false, 128}));
   EXPECT_EQ(LargeFont(ja), (FontSpec{"ＭＳ Ｐゴシック", 12, true, 128}));
