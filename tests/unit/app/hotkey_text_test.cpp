@@ -19,11 +19,18 @@ TEST(DescribeHotkeyTest, DefaultHotkeyIsCtrlMinus) {
   EXPECT_EQ(d->choice, (HotkeyChoice{true, 2, 109}));
 }
 
-TEST(DescribeHotkeyTest, PrefixOrderIsAlwaysShiftCtrlAlt) {
+TEST(DescribeHotkeyTest, PrefixOrderIsAlwaysShiftCtrlAltAndFunctionKeysGoAlone) {
   EXPECT_EQ(Label('A', kCtrl | kShift), "Shift + Ctrl + [ A ]");
   EXPECT_EQ(Label('Z', kAlt | kShift), "Shift + Alt + [ Z ]");
   EXPECT_EQ(Label('0', kAlt | kCtrl | kShift), "Shift + Ctrl + Alt + [ 0 ]");
   EXPECT_EQ(Label(112, kAlt), "Alt + [F1]");
+  // Function and system keys may go alone.
+  EXPECT_EQ(Label(116, 0), "[F5]");
+  EXPECT_EQ(Label(127, 0), "[F16]");
+  EXPECT_EQ(Label(41, 0), "[Slc]");
+  EXPECT_EQ(Label(42, 0), "[Prn]");
+  EXPECT_EQ(Label(43, kShift), "Shift + [Exec]");
+  EXPECT_EQ(Label(44, 0), "[Snap]");
 }
 
 TEST(DescribeHotkeyTest, LettersDigitsAndKeypadNeedCtrlOrAlt) {
@@ -44,15 +51,6 @@ TEST(DescribeHotkeyTest, LettersDigitsAndKeypadNeedCtrlOrAlt) {
   EXPECT_EQ(Label('7', kAlt), "Alt + [ 7 ]");
 }
 
-TEST(DescribeHotkeyTest, FunctionAndSystemKeysGoAlone) {
-  EXPECT_EQ(Label(116, 0), "[F5]");
-  EXPECT_EQ(Label(127, 0), "[F16]");
-  EXPECT_EQ(Label(41, 0), "[Slc]");
-  EXPECT_EQ(Label(42, 0), "[Prn]");
-  EXPECT_EQ(Label(43, kShift), "Shift + [Exec]");
-  EXPECT_EQ(Label(44, 0), "[Snap]");
-}
-
 TEST(DescribeHotkeyTest, BackspaceAndDeleteMeanNoHotkey) {
   const auto del = DescribeHotkey(kKeyDelete, kCtrl, Texts(Language::English));
   ASSERT_TRUE(del);
@@ -64,7 +62,7 @@ TEST(DescribeHotkeyTest, BackspaceAndDeleteMeanNoHotkey) {
   EXPECT_FALSE(bs->choice.enabled);
 }
 
-TEST(DescribeHotkeyTest, RefusesEverythingElse) {
+TEST(DescribeHotkeyTest, RefusesEverythingElseAndIgnoresStrayModifierBits) {
   // Keypad digits other than 0 and 5, arrows, Enter, Escape, Space, lone modifiers, F17,
   // and codes outside the key range.
   for (int code :
@@ -72,9 +70,6 @@ TEST(DescribeHotkeyTest, RefusesEverythingElse) {
                                   17, 18, 128, 0,   -1,  255, 256, 65536 + 'A', 45, 91, 47, 58, 64}) {
     EXPECT_FALSE(DescribeHotkey(code, kCtrl | kAlt, Texts())) << code;
   }
-}
-
-TEST(DescribeHotkeyTest, StrayModifierBitsAreIgnored) {
   // A bit beyond Alt neither counts as Ctrl/Alt nor reaches the stored value.
   EXPECT_FALSE(DescribeHotkey('A', 8, Texts()));
   const auto d = DescribeHotkey('A', 8 | kCtrl, Texts());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,7 +33,7 @@ TEST_F(SettingsTest, FirstRunMigrationWritesTheAngleKeysTheEnlargementAndTheVers
   EXPECT_TRUE(fake.store.deletes.empty());
 }
 
-TEST_F(SettingsTest, FirstRunLoadsTheDefaultsAndCentresTheDialog) {
+TEST_F(SettingsTest, FirstRunLoadsTheDefaultsAndCentresTheDialogOnTheScreen) {
   fake.screen.size = {1024, 768};
   MigrateSettings(app);
   Load();
@@ -57,15 +58,13 @@ TEST_F(SettingsTest, FirstRunLoadsTheDefaultsAndCentresTheDialog) {
   EXPECT_EQ(app.PrintDocumentName, "VellOut");
   EXPECT_EQ(app.screenWidth, 1024);
   EXPECT_EQ(app.screenHeight, 768);
-  EXPECT_EQ(s.WindowLeft, (1024 * 15 - 5580) / 2);
-  EXPECT_EQ(s.WindowTop, (768 * 15 - 7245) / 2);
-}
-
-TEST_F(SettingsTest, DialogLargerThanTheScreenCentresToANegativeOffsetTruncatedTowardsZero) {
+  EXPECT_EQ(s.WindowLeft, 4890);  // (1024 * 15 - 5580) / 2 twips
+  EXPECT_EQ(s.WindowTop, 2137);
+  // A dialog larger than the screen centres to a negative offset truncated towards zero.
   fake.screen.size = {300, 200};
   Load();
-  EXPECT_EQ(app.settings.WindowLeft, (4500 - 5580) / 2);  // -540
-  EXPECT_EQ(app.settings.WindowTop, -2122);               // -4245 / 2 truncated
+  EXPECT_EQ(s.WindowLeft, -540);
+  EXPECT_EQ(s.WindowTop, -2122);  // -4245 / 2
 }
 
 TEST_F(SettingsTest, Version40StoreLosesTheFileExtensionAndTakesItsFormat) {
@@ -76,9 +75,7 @@ TEST_F(SettingsTest, Version40StoreLosesTheFileExtensionAndTakesItsFormat) {
   // 4.0 is past every file-clean-up threshold.
   EXPECT_EQ(fake.store.values.count("EnlargeValue"), 0u);
   EXPECT_EQ(fake.store.values["CurrentVersion"], "4.5");
-}
-
-TEST_F(SettingsTest, CapitalExtensionIsRemovedButMatchesNoFormat) {
+  // A capital extension is removed but matches no format.
   fake.store.values = {
       {"CurrentVersion", "4.0"}, {"FileName", "D:\\shots\\capture.PNG"}, {"DefaultExt", "2"}};
   MigrateSettings(app);
@@ -124,42 +121,44 @@ TEST_F(SettingsTest, OldAngleAndScaleKeysAreRenamed) {
   }
 }
 
-TEST_F(SettingsTest, OldFilesAreDeletedBesideTheProgramOnlyAndFailuresAreSkipped) {
-  const std::string app_ = "C:\\Program Files\\Snapwell\\";
-  fake.store.values = {{"CurrentVersion", "3.4"}};
-  for (const char* name : {"velltemp.bmp", "Help\\wavelet.htm", "Help\\limit.htm", "Help\\argsetcircle.htm",
-                           "Help\\argsetcircle.gif", "Help\\one.gif", "Help\\keep.htm"}) {
-    fake.files.AddFile(app_ + name);
+TEST_F(SettingsTest, OldFilesAreDeletedBesideTheProgramOnlyByThresholdAndFailuresAreSkipped) {
+  const std::string folder = "C:\\Program Files\\Snapwell\\";
+  // Which of the files beside the program a store of that version leaves; limit.htm is locked.
+  const struct {
+    const char* version;
+    std::vector<std::pair<const char*, bool>> kept;
+  } cases[] = {
+      {"3.4",
+       {{"velltemp.bmp", false},
+        {"Help\\wavelet.htm", false},
+        {"Help\\limit.htm", true},
+        {"Help\\argsetcircle.htm", false},
+        {"Help\\argsetcircle.gif", false},
+        {"Help\\one.gif", false},
+        {"Help\\keep.htm", true}}},
+      {"3.71",  // argsetcircle* goes only below 3.7, *.gif only below 3.5
+       {{"velltemp.bmp", false},
+        {"Help\\wavelet.htm", false},
+        {"Help\\argsetcircle.x", true},
+        {"Help\\a.gif", true}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.version);
+    FakePlatform local;
+    AppContext context{local.platform, "C:\\Program Files\\Snapwell"};
+    local.store.values = {{"CurrentVersion", c.version}};
+    for (const auto& [name, kept] : c.kept)
+      local.files.AddFile(folder + name);
+    local.files.AddFile("C:\\Users\\me\\velltemp.bmp");  // the user's own files elsewhere
+    local.files.AddFile("C:\\Users\\me\\Help\\photo.gif");
+    local.files.locked.insert("c:\\program files\\snapwell\\help\\limit.htm");
+    MigrateSettings(context);
+    for (const auto& [name, kept] : c.kept)
+      EXPECT_EQ(local.files.HasFile(folder + name), kept) << name;
+    EXPECT_TRUE(local.files.HasFile("C:\\Users\\me\\velltemp.bmp"));
+    EXPECT_TRUE(local.files.HasFile("C:\\Users\\me\\Help\\photo.gif"));
+    EXPECT_EQ(local.store.values["CurrentVersion"], "4.5");
   }
-  fake.files.AddFile("C:\\Users\\me\\velltemp.bmp");  // the user's own file elsewhere
-  fake.files.AddFile("C:\\Users\\me\\Help\\photo.gif");
-  fake.files.locked.insert("c:\\program files\\snapwell\\help\\limit.htm");
-  MigrateSettings(app);
-  EXPECT_FALSE(fake.files.HasFile(app_ + "velltemp.bmp"));
-  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\wavelet.htm"));
-  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\argsetcircle.htm"));
-  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\argsetcircle.gif"));
-  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\one.gif"));
-  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\limit.htm"));  // locked: skipped
-  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\keep.htm"));
-  EXPECT_TRUE(fake.files.HasFile("C:\\Users\\me\\velltemp.bmp"));
-  EXPECT_TRUE(fake.files.HasFile("C:\\Users\\me\\Help\\photo.gif"));
-  EXPECT_EQ(fake.store.values["CurrentVersion"], "4.5");
-}
-
-TEST_F(SettingsTest, FileCleanUpFollowsItsThresholds) {
-  const std::string app_ = "C:\\Program Files\\Snapwell\\";
-  fake.store.values = {{"CurrentVersion", "3.71"}};
-  for (const char* name :
-       {"velltemp.bmp", "Help\\wavelet.htm", "Help\\limit.htm", "Help\\argsetcircle.x", "Help\\a.gif"}) {
-    fake.files.AddFile(app_ + name);
-  }
-  MigrateSettings(app);
-  EXPECT_FALSE(fake.files.HasFile(app_ + "velltemp.bmp"));
-  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\wavelet.htm"));
-  EXPECT_FALSE(fake.files.HasFile(app_ + "Help\\limit.htm"));
-  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\argsetcircle.x"));  // only below 3.7
-  EXPECT_TRUE(fake.files.HasFile(app_ + "Help\\a.gif"));           // only below 3.5
 }
 
 TEST_F(SettingsTest, OddStoredTextsLoadWithoutFailing) {
@@ -205,12 +204,18 @@ TEST_F(SettingsTest, OddStoredTextsLoadWithoutFailing) {
   EXPECT_EQ(s.AppearWindow, 1);
 }
 
-TEST_F(SettingsTest, HotkeyFlagIsReadAsAWord) {
-  fake.store.values = {{"HotKeyEnabled", "False"}, {"HotKeyModifiers", "5"}, {"HotKeyKeyCode", "65"}};
+TEST_F(SettingsTest, HotkeyFlagIsReadAsAWordAndAnEmptyFileNameFallsBackToTheDocumentName) {
+  fake.store.values = {
+      {"HotKeyEnabled", "False"}, {"HotKeyModifiers", "5"}, {"HotKeyKeyCode", "65"}, {"FileName", ""}};
   Load();
   EXPECT_FALSE(app.settings.HotKeyEnabled);
   EXPECT_EQ(app.settings.HotKeyModifiers, 5);
   EXPECT_EQ(app.settings.HotKeyKeyCode, 65);
+  EXPECT_EQ(app.FileName.Path(), "VellOut");
+  fake.store.values = {{"FileName", "E:\\out\\shot"}};
+  Load();
+  EXPECT_EQ(app.FileName.Path(), "E:\\out\\shot");
+  EXPECT_EQ(app.FileName.Body(), "shot");
 }
 
 TEST(SettingsLanguage, DocumentNameAndDefaultFileNameFollowTheLanguage) {
@@ -219,16 +224,6 @@ TEST(SettingsLanguage, DocumentNameAndDefaultFileNameFollowTheLanguage) {
   LoadSettings(app);
   EXPECT_EQ(app.PrintDocumentName, "Snapwell出力ファイル");
   EXPECT_EQ(app.FileName.Path(), "Snapwell出力ファイル");
-}
-
-TEST_F(SettingsTest, EmptyStoredFileNameFallsBackToTheDocumentName) {
-  fake.store.values = {{"FileName", ""}};
-  Load();
-  EXPECT_EQ(app.FileName.Path(), "VellOut");
-  fake.store.values = {{"FileName", "E:\\out\\shot"}};
-  Load();
-  EXPECT_EQ(app.FileName.Path(), "E:\\out\\shot");
-  EXPECT_EQ(app.FileName.Body(), "shot");
 }
 
 TEST_F(SettingsTest, SaveMainSettingsWritesExactlyItsKeysInOrder) {
@@ -242,40 +237,15 @@ TEST_F(SettingsTest, SaveMainSettingsWritesExactlyItsKeysInOrder) {
     app.settings.FixFieldX = 640;  // text typed into a box but not yet confirmed
   });
   EXPECT_TRUE(validated);
-  std::vector<std::string> keys;
+  std::string keys;
   for (const auto& [key, value] : fake.store.writes)
-    keys.push_back(key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"AppearWindow",
-                                            "AutoName",
-                                            "CaptureWindow",
-                                            "ContOutCulc",
-                                            "ContOutput",
-                                            "CopyTimer",
-                                            "CopyTime",
-                                            "DefaultExt",
-                                            "DefRoll",
-                                            "EndAng",
-                                            "EnlargeColorControl",
-                                            "EnlargeValue",
-                                            "FileName",
-                                            "FixField",
-                                            "FixFieldX",
-                                            "FixFieldY",
-                                            "FlameStyle",
-                                            "FreehandLineWidth",
-                                            "VOLFileName",
-                                            "OutDialog",
-                                            "Outputs",
-                                            "ReductColorControl",
-                                            "ReverseValue",
-                                            "RollColorControl",
-                                            "RollValue",
-                                            "StartAng",
-                                            "StepAng",
-                                            "VariLineShape",
-                                            "WhereStay",
-                                            "WindowLeft",
-                                            "WindowTop"}));
+    keys += key + " ";
+  EXPECT_EQ(
+      keys,
+      "AppearWindow AutoName CaptureWindow ContOutCulc ContOutput CopyTimer CopyTime DefaultExt DefRoll "
+      "EndAng EnlargeColorControl EnlargeValue FileName FixField FixFieldX FixFieldY FlameStyle "
+      "FreehandLineWidth VOLFileName OutDialog Outputs ReductColorControl ReverseValue RollColorControl "
+      "RollValue StartAng StepAng VariLineShape WhereStay WindowLeft WindowTop ");
   EXPECT_EQ(fake.store.values["FlameStyle"], "1");
   EXPECT_EQ(fake.store.values["CopyTime"], "0.25");
   EXPECT_EQ(fake.store.values["FileName"], "C:\\pics\\shot");

@@ -8,7 +8,7 @@
 namespace snapwell {
 namespace {
 
-TEST(ReadLeadingNumber, TakesTheLeadingNumberAndStopsAtTheFirstOddCharacter) {
+TEST(ReadLeadingNumber, TakesTheLeadingNumberStopsAtTheFirstOddCharacterAndReadsNoneAsZero) {
   EXPECT_EQ(ReadLeadingNumber("42"), 42.0);
   EXPECT_EQ(ReadLeadingNumber("   42"), 42.0);
   EXPECT_EQ(ReadLeadingNumber("\t-3.5kg"), -3.5);
@@ -21,9 +21,7 @@ TEST(ReadLeadingNumber, TakesTheLeadingNumberAndStopsAtTheFirstOddCharacter) {
   EXPECT_EQ(ReadLeadingNumber("2e"), 2.0);
   EXPECT_EQ(ReadLeadingNumber("2e+x"), 2.0);
   EXPECT_EQ(ReadLeadingNumber("0x10"), 0.0);
-}
-
-TEST(ReadLeadingNumber, TextsThatDoNotBeginWithANumberReadZero) {
+  // Texts that do not begin with a number read zero.
   for (const char* text : {"", "abc", "-", "+", ".", "-.", " ", "e5", "True"}) {
     EXPECT_EQ(ReadLeadingNumber(text), 0.0) << text;
   }

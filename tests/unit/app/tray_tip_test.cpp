@@ -10,7 +10,7 @@ std::string Tip(int flameStyle, bool fixField, int captureWindow, Language langu
   return BuildTrayTip(TrayTipState{caption, flameStyle, fixField, captureWindow, shape}, Texts(language));
 }
 
-TEST(BuildTrayTipTest, DescribesEveryFrameTool) {
+TEST(BuildTrayTipTest, DescribesEveryFrameToolAfterTheCaptionInEitherLanguage) {
   EXPECT_EQ(Tip(0, false, 0), "Snapwell (Rectangle)");
   EXPECT_EQ(Tip(0, true, 0), "Snapwell (Fixed Size Rectangle)");
   EXPECT_EQ(Tip(1, false, 0), "Snapwell (Circle)");
@@ -22,13 +22,7 @@ TEST(BuildTrayTipTest, DescribesEveryFrameTool) {
   EXPECT_EQ(Tip(3, false, 2), "Snapwell (Active Window)");
   EXPECT_EQ(Tip(4, false, 0), "Snapwell ()");
   EXPECT_EQ(Tip(-1, true, 0), "Snapwell ()");
-}
-
-TEST(BuildTrayTipTest, UsesTheCountdownCaption) {
   EXPECT_EQ(Tip(3, false, 2, Language::English, "Waiting : 1.5sec"), "Waiting : 1.5sec (Active Window)");
-}
-
-TEST(BuildTrayTipTest, JapaneseTexts) {
   EXPECT_EQ(Tip(0, true, 0, Language::Japanese), "Snapwell (固定矩形)");
   EXPECT_EQ(Tip(3, false, 0, Language::Japanese), "Snapwell (ウィンドウ全体)");
   EXPECT_EQ(Tip(3, false, 2, Language::Japanese), "Snapwell (アクティブウィンドウ)");
@@ -54,22 +48,17 @@ TEST(BuildTrayTipTest, NeverCutsInsideACharacter) {
   EXPECT_EQ(cut.size(), 10u + 53u * 3u);
 }
 
-TEST(Utf16Test, CountsUnitsNotBytes) {
+TEST(Utf16Test, CountsUnitsNotBytesAndCutsKeepSurrogatePairsWhole) {
   EXPECT_EQ(Utf16Length(""), 0u);
   EXPECT_EQ(Utf16Length("abc"), 3u);
   EXPECT_EQ(Utf16Length("é"), 1u);
   EXPECT_EQ(Utf16Length("ｳｨﾝﾄﾞｳ"), 6u);
   EXPECT_EQ(Utf16Length("😀"), 2u);  // outside the BMP: a surrogate pair
-}
-
-TEST(Utf16Test, CutKeepsSurrogatePairsWhole) {
   EXPECT_EQ(CutToUtf16Units("ab😀c", 3), "ab");
   EXPECT_EQ(CutToUtf16Units("ab😀c", 4), "ab😀");
   EXPECT_EQ(CutToUtf16Units("ab😀c", 0), "");
   EXPECT_EQ(CutToUtf16Units("ab😀c", 100), "ab😀c");
-}
-
-TEST(Utf16Test, MalformedBytesCountOneEach) {
+  // Malformed bytes count one each.
   EXPECT_EQ(Utf16Length("\xff\xfe"), 2u);
   EXPECT_EQ(Utf16Length("a\xe6\x9e"), 3u);         // a three-byte character cut short
   EXPECT_EQ(Utf16Length("\xed\xa0\x80"), 3u);      // an encoded surrogate is not well formed
