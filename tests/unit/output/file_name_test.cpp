@@ -9,106 +9,73 @@ struct Split {
   std::string folder, body, ext;
 };
 
-Split Parts(const CFileName& f) {
-  return {f.Folder(), f.Body(), f.Ext()};
-}
-
-void ExpectSplit(std::string_view path, const Split& want) {
-  SCOPED_TRACE(path);
-  const CFileName f(path);
+void ExpectSplit(const CFileName& f, const Split& want) {
   EXPECT_EQ(f.Folder(), want.folder);
   EXPECT_EQ(f.Body(), want.body);
   EXPECT_EQ(f.Ext(), want.ext);
   EXPECT_EQ(f.FileName(), want.body + want.ext);
-  EXPECT_EQ(f.Path(), path);
-}
-
-TEST(CFileNameTest, DefaultIsEmptyPath) {
-  const CFileName f;
-  EXPECT_EQ(f.Path(), "");
-  ExpectSplit("", {"", "", ""});
 }
 
 TEST(CFileNameTest, ParseSplitsAtLastBackslashAndLastDot) {
-  ExpectSplit("C:\\pics\\shot.bmp", {"C:\\pics\\", "shot", ".bmp"});
-  ExpectSplit("C:\\a.b\\c", {"C:\\a.b\\", "c", ""});  // a dot in a folder never counts
-  ExpectSplit("name.tar.gz", {"", "name.tar", ".gz"});
-  ExpectSplit(".bmp", {"", "", ".bmp"});
-  ExpectSplit("shot", {"", "shot", ""});
-  ExpectSplit("shot.", {"", "shot", "."});
-  ExpectSplit("C:\\pics\\", {"C:\\pics\\", "", ""});  // trailing backslash: no body, no extension
-  ExpectSplit("\\", {"\\", "", ""});
-  ExpectSplit("C:/pics/shot.png", {"", "C:/pics/shot", ".png"});  // "/" is no separator
-  ExpectSplit("C:\\dir.x/y", {"C:\\", "dir", ".x/y"});
-  ExpectSplit("C:\\写真\\画像.jpg", {"C:\\写真\\", "画像", ".jpg"});
-  ExpectSplit("\\\\server\\share\\a..b", {"\\\\server\\share\\", "a.", ".b"});
+  const std::pair<const char*, Split> cases[] = {
+      {"", {"", "", ""}},
+      {"C:\\pics\\shot.bmp", {"C:\\pics\\", "shot", ".bmp"}},
+      {"C:\\a.b\\c", {"C:\\a.b\\", "c", ""}},  // a dot in a folder never counts
+      {"name.tar.gz", {"", "name.tar", ".gz"}},
+      {".bmp", {"", "", ".bmp"}},
+      {"shot", {"", "shot", ""}},
+      {"shot.", {"", "shot", "."}},
+      {"C:\\pics\\", {"C:\\pics\\", "", ""}},  // trailing backslash: no body, no extension
+      {"\\", {"\\", "", ""}},
+      {"C:/pics/shot.png", {"", "C:/pics/shot", ".png"}},  // "/" is no separator
+      {"C:\\dir.x/y", {"C:\\", "dir", ".x/y"}},
+      {"C:\\写真\\画像.jpg", {"C:\\写真\\", "画像", ".jpg"}},
+      {"\\\\server\\share\\a..b", {"\\\\server\\share\\", "a.", ".b"}},
+  };
+  for (const auto& [path, want] : cases) {
+    SCOPED_TRACE(path);
+    const CFileName f(path);
+    EXPECT_EQ(f.Path(), path);
+    ExpectSplit(f, want);
+  }
+  EXPECT_EQ(CFileName().Path(), "");
+  ExpectSplit(CFileName(), {"", "", ""});
 }
 
-TEST(CFileNameTest, SetFolderAppendsBackslashAndKeepsName) {
-  CFileName f("C:\\old\\p.png");
-  f.SetFolder("C:\\x");
-  EXPECT_EQ(f.Path(), "C:\\x\\p.png");
-  f.SetFolder("D:\\y.z\\");
-  EXPECT_EQ(f.Path(), "D:\\y.z\\p.png");
-  EXPECT_EQ(f.Ext(), ".png");
-}
-
-TEST(CFileNameTest, SetEmptyFolderDropsFolderInsteadOfNamingTheDriveRoot) {
-  CFileName f("C:\\old\\p.png");
-  f.SetFolder("");
-  EXPECT_EQ(f.Path(), "p.png");
-  EXPECT_EQ(f.Folder(), "");
-}
-
-TEST(CFileNameTest, SetExtAddsMissingDot) {
-  CFileName f("C:\\x\\p.png");
-  f.SetExt("jpg");
-  EXPECT_EQ(f.Path(), "C:\\x\\p.jpg");
-  f.SetExt(".pgm");
-  EXPECT_EQ(f.Path(), "C:\\x\\p.pgm");
-  f.SetExt("");
-  EXPECT_EQ(f.Path(), "C:\\x\\p.");
-}
-
-TEST(CFileNameTest, SetBodyKeepsFolderAndExt) {
-  CFileName f("C:\\x\\p.png");
-  f.SetBody("shot12");
-  EXPECT_EQ(f.Path(), "C:\\x\\shot12.png");
-  // A body with a dot is parsed again: the new last dot starts the extension.
-  f.SetBody("a.b");
-  EXPECT_EQ(f.Path(), "C:\\x\\a.b.png");
-  EXPECT_EQ(f.Body(), "a.b");
-}
-
-TEST(CFileNameTest, SetFileNameReplacesBodyAndExt) {
-  CFileName f("C:\\x\\p.png");
-  f.SetFileName("q.bmp");
-  EXPECT_EQ(Parts(f).folder, "C:\\x\\");
-  EXPECT_EQ(f.Body(), "q");
-  EXPECT_EQ(f.Ext(), ".bmp");
-  f.SetFileName("sub\\r");  // a backslash in the value moves it into the folder
-  EXPECT_EQ(f.Folder(), "C:\\x\\sub\\");
-  EXPECT_EQ(f.Body(), "r");
-  EXPECT_EQ(f.Ext(), "");
-}
-
-TEST(CFileNameTest, SetPathReplacesEverything) {
-  CFileName f("C:\\x\\p.png");
-  f.SetPath("name.tar.gz");
-  EXPECT_EQ(f.Folder(), "");
-  EXPECT_EQ(f.Body(), "name.tar");
-  EXPECT_EQ(f.Ext(), ".gz");
+// Each setter replaces its part of "C:\x\p.png"; the new path is then split as any path is.
+TEST(CFileNameTest, SettersReplaceTheirPartAndSplitAgain) {
+  using Setter = void (CFileName::*)(std::string_view);
+  struct Case {
+    Setter set;
+    const char* value;
+    const char* path;
+  } const cases[] = {
+      {&CFileName::SetFolder, "C:\\y", "C:\\y\\p.png"},  // the backslash added
+      {&CFileName::SetFolder, "D:\\y.z\\", "D:\\y.z\\p.png"},
+      {&CFileName::SetFolder, "", "p.png"},         // no folder, rather than the drive root
+      {&CFileName::SetExt, "jpg", "C:\\x\\p.jpg"},  // the dot added
+      {&CFileName::SetExt, ".pgm", "C:\\x\\p.pgm"},
+      {&CFileName::SetExt, "", "C:\\x\\p."},
+      {&CFileName::SetBody, "shot12", "C:\\x\\shot12.png"},
+      {&CFileName::SetBody, "a.b", "C:\\x\\a.b.png"},
+      {&CFileName::SetFileName, "q.bmp", "C:\\x\\q.bmp"},
+      {&CFileName::SetFileName, "sub\\r", "C:\\x\\sub\\r"},  // the backslash moves it into the folder
+      {&CFileName::SetPath, "name.tar.gz", "name.tar.gz"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    CFileName f("C:\\x\\p.png");
+    (f.*c.set)(c.value);
+    EXPECT_EQ(f.Path(), c.path);
+    const CFileName parsed(c.path);
+    ExpectSplit(f, {parsed.Folder(), parsed.Body(), parsed.Ext()});
+  }
 }
 
 TEST(ExtensionTableTest, NumbersTheSixFormatsFromOne) {
-  EXPECT_EQ(ExtensionTable(1), ".bmp");
-  EXPECT_EQ(ExtensionTable(2), ".jpg");
-  EXPECT_EQ(ExtensionTable(3), ".png");
-  EXPECT_EQ(ExtensionTable(4), ".eps");
-  EXPECT_EQ(ExtensionTable(5), ".ppm");
-  EXPECT_EQ(ExtensionTable(6), ".pgm");
-  EXPECT_EQ(ExtensionTable(0), ".bmp");
-  EXPECT_EQ(ExtensionTable(7), ".bmp");
+  const char* const want[] = {".bmp", ".bmp", ".jpg", ".png", ".eps", ".ppm", ".pgm", ".bmp"};
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(ExtensionTable(i), want[i]) << i;
   EXPECT_EQ(ExtensionTable(-32768), ".bmp");
 }
 

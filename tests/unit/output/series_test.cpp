@@ -9,18 +9,23 @@
 namespace snapwell {
 namespace {
 
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+void ExpectState(const SeriesDialogState& got, const SeriesDialogState& want) {
+  EXPECT_EQ(got.start, want.start);
+  EXPECT_EQ(got.end, want.end);
+  EXPECT_EQ(got.step, want.step);
+  EXPECT_EQ(got.number, want.number);
+  EXPECT_EQ(got.calculated, want.calculated);
+}
+
 TEST(NormalizeAngleTest, FoldsIntoHalfTurns) {
-  EXPECT_EQ(NormalizeAngle(400), 40);
-  EXPECT_EQ(NormalizeAngle(-200), 160);
-  EXPECT_EQ(NormalizeAngle(540), 180);
-  EXPECT_EQ(NormalizeAngle(180), 180);
-  EXPECT_EQ(NormalizeAngle(-180), -180);
-  EXPECT_EQ(NormalizeAngle(200), -160);
-  EXPECT_EQ(NormalizeAngle(-300), 60);
-  EXPECT_EQ(NormalizeAngle(360), 0);
-  EXPECT_EQ(NormalizeAngle(-360), 0);
-  EXPECT_EQ(NormalizeAngle(-400), -40);
-  EXPECT_EQ(NormalizeAngle(12.5f), 12.5f);
+  const std::pair<float, float> cases[] = {{400, 40},    {-200, 160}, {540, 180},    {180, 180},
+                                           {-180, -180}, {200, -160}, {-300, 60},    {360, 0},
+                                           {-360, 0},    {-400, -40}, {12.5f, 12.5f}};
+  for (const auto& [angle, folded] : cases)
+    EXPECT_EQ(NormalizeAngle(angle), folded) << angle;
 }
 
 TEST(NormalizeAngleTest, HugeAndUndefinedAnglesStayInRange) {
@@ -29,38 +34,26 @@ TEST(NormalizeAngleTest, HugeAndUndefinedAnglesStayInRange) {
     EXPECT_GE(y, -180) << x;
     EXPECT_LE(y, 180) << x;
   }
-  EXPECT_EQ(NormalizeAngle(std::numeric_limits<float>::quiet_NaN()), 0);
-  EXPECT_EQ(NormalizeAngle(std::numeric_limits<float>::infinity()), 0);
-  EXPECT_EQ(NormalizeAngle(-std::numeric_limits<float>::infinity()), 0);
+  for (float x : {kNaN, kInf, -kInf})
+    EXPECT_EQ(NormalizeAngle(x), 0) << x;
   EXPECT_FALSE(std::signbit(NormalizeAngle(-0.0f)));
 }
 
-struct CountCase {
-  float start, end, step;
-  int count;
-};
-
-class SeriesCountTest : public ::testing::TestWithParam<CountCase> {};
-
-TEST_P(SeriesCountTest, CountsPicturesToTheEnd) {
-  const CountCase& c = GetParam();
-  EXPECT_EQ(SeriesCount(c.start, c.end, c.step), c.count) << c.start << " " << c.end << " " << c.step;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Angles, SeriesCountTest,
-    ::testing::Values(CountCase{0, 90, 30, 4}, CountCase{0, 100, 30, 4}, CountCase{0, -100, -30, 3},
-                      CountCase{0, -90, -30, 4}, CountCase{170, -170, 20, 2}, CountCase{0, 0, 90, 5},
-                      CountCase{0, 0, -90, 5}, CountCase{0, 0, 1, 361}, CountCase{0, 90, 200, 1},
-                      CountCase{0, -100, -200, 1},  // never fewer than one picture
-                      CountCase{0, 90, 0, 1},       // a step of 0 does not move
-                      CountCase{0, 90, std::numeric_limits<float>::quiet_NaN(), 1},  // nor one of NaN
-                      CountCase{0, 90, 1e-30f, 32767},                               // capped
-                      CountCase{0, 90, -1e-30f, 32767}, CountCase{0, 90, 1e30f, 1},
-                      CountCase{720, 810, 30, 4},  // stored angles are folded first
-                      CountCase{std::numeric_limits<float>::quiet_NaN(), 90, 30, 4}));
-
-TEST(SeriesCountTest, HugeAnglesCountAsTheirFoldedAngles) {
+TEST(SeriesCountTest, CountsPicturesToTheEnd) {
+  struct Case {
+    float start, end, step;
+    int count;
+  } const cases[] = {
+      {0, 90, 30, 4},         {0, 100, 30, 4},         {0, -100, -30, 3}, {0, -90, -30, 4},
+      {170, -170, 20, 2},     {0, 0, 90, 5},           {0, 0, -90, 5},    {0, 0, 1, 361},
+      {0, 90, 200, 1},        {0, -100, -200, 1},                          // never fewer than one picture
+      {0, 90, 0, 1},                                                       // a step of 0 does not move
+      {0, 90, kNaN, 1},                                                    // nor one of NaN
+      {0, 90, 1e-30f, 32767}, {0, 90, -1e-30f, 32767}, {0, 90, 1e30f, 1},  // capped; one for a huge step
+      {720, 810, 30, 4},      {kNaN, 90, 30, 4},                           // stored angles are folded first
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SeriesCount(c.start, c.end, c.step), c.count) << c.start << " " << c.end << " " << c.step;
   for (float huge : {1e30f, -1e30f, 3.4e38f, -2.5e20f}) {
     const float folded = NormalizeAngle(huge);
     EXPECT_EQ(SeriesCount(huge, 90, 30), SeriesCount(folded, 90, 30)) << huge;
@@ -70,108 +63,73 @@ TEST(SeriesCountTest, HugeAnglesCountAsTheirFoldedAngles) {
 }
 
 TEST(SeriesDialogTest, LoadCountsTheStoredAngles) {
-  const SeriesDialogState state = LoadSeriesDialog(0, 100, 30, 2);
-  EXPECT_EQ(state.number, 4);
-  EXPECT_EQ(state.calculated, 2);
+  ExpectState(LoadSeriesDialog(0, 100, 30, 2), {0, 100, 30, 4, 2});
   EXPECT_EQ(LoadSeriesDialog(0, 100, 30, 9).calculated, 3);
 }
 
 TEST(SeriesDialogTest, LeavingBoxesFoldsAndBoundsValues) {
   SeriesDialogState state = LoadSeriesDialog(0, 90, 30, 3);
-  LeaveStartBox(state, 400);
-  EXPECT_EQ(state.start, 40);
-  LeaveStartBox(state, -200);
-  EXPECT_EQ(state.start, 160);
-  LeaveStartBox(state, 540);
-  EXPECT_EQ(state.start, 180);
-  LeaveStepBox(state, 0);
-  EXPECT_EQ(state.step, 1);
-  LeaveStepBox(state, 720);
-  EXPECT_EQ(state.step, 1);
+  for (const auto& [value, folded] : {std::pair{400.0, 40.0f}, {-200.0, 160.0f}, {540.0, 180.0f}}) {
+    LeaveStartBox(state, value);
+    EXPECT_EQ(state.start, folded) << value;
+  }
+  for (double step : {0.0, 720.0}) {
+    LeaveStepBox(state, step);
+    EXPECT_EQ(state.step, 1) << step;
+  }
   LeaveEndBox(state, 1e300);
   EXPECT_EQ(state.end, 0);
 }
 
 TEST(SeriesDialogTest, NumberBoxIsRoundedAndBounded) {
-  EXPECT_EQ(BoundOutputNumber(1), 2);
-  EXPECT_EQ(BoundOutputNumber(-5), 2);
-  EXPECT_EQ(BoundOutputNumber(2.5), 2);
-  EXPECT_EQ(BoundOutputNumber(3.5), 4);
-  EXPECT_EQ(BoundOutputNumber(40000), 32767);
-  EXPECT_EQ(BoundOutputNumber(1e300), 32767);
-  EXPECT_EQ(BoundOutputNumber(std::numeric_limits<double>::quiet_NaN()), 2);
+  const std::pair<double, int> cases[] = {{1, 2},         {-5, 2},        {2.5, 2}, {3.5, 4},
+                                          {40000, 32767}, {1e300, 32767}, {kNaN, 2}};
+  for (const auto& [value, number] : cases)
+    EXPECT_EQ(BoundOutputNumber(value), number) << value;
 }
 
+// The value named by `calculated` is worked out from the other three; the count then shown is
+// the count that runs.
 TEST(SeriesDialogTest, EachValueIsWorkedOutFromTheOtherThree) {
-  SeriesDialogState state{0, 90, 10, 4, 2};
-  Recalculate(state);
-  EXPECT_EQ(state.step, 30);
-  EXPECT_EQ(state.number, 4);
-
-  state = {0, 999, 30, 4, 1};
-  Recalculate(state);
-  EXPECT_EQ(state.end, 90);
-  EXPECT_EQ(state.number, 4);
-
-  state = {999, 90, 30, 4, 0};
-  Recalculate(state);
-  EXPECT_EQ(state.start, 0);
-  EXPECT_EQ(state.number, 4);
-
-  state = {0, 100, 30, 99, 3};
-  Recalculate(state);
-  EXPECT_EQ(state.number, 4);
-}
-
-TEST(SeriesDialogTest, StepIsWorkedOutAcrossTheEndTurnByItsSign) {
-  SeriesDialogState state{0, -90, -1, 4, 2};
-  Recalculate(state);
-  EXPECT_EQ(state.step, -30);
-  EXPECT_EQ(state.number, 4);
-  state = {170, -170, 5, 2, 2};
-  Recalculate(state);
-  EXPECT_EQ(state.step, 20);
-  EXPECT_EQ(state.number, 2);
+  const std::pair<SeriesDialogState, SeriesDialogState> cases[] = {
+      {{0, 90, 10, 4, 2}, {0, 90, 30, 4, 2}},        {{0, 999, 30, 4, 1}, {0, 90, 30, 4, 1}},
+      {{999, 90, 30, 4, 0}, {0, 90, 30, 4, 0}},      {{0, 100, 30, 99, 3}, {0, 100, 30, 4, 3}},
+      {{0, -90, -1, 4, 2}, {0, -90, -30, 4, 2}},      // the step takes the sign of the way to the end
+      {{170, -170, 5, 2, 2}, {170, -170, 20, 2, 2}},  // across the end of the turn
+      {{0, 90, 200, 1, 2}, {0, 90, 90, 2, 2}},        // a count of one does not divide by zero
+  };
+  for (const auto& [before, after] : cases) {
+    SCOPED_TRACE(::testing::Message() << before.start << " " << before.end << " " << before.step << " "
+                                      << before.number << " " << before.calculated);
+    SeriesDialogState state = before;
+    Recalculate(state);
+    ExpectState(state, after);
+  }
 }
 
 TEST(SeriesDialogTest, NeverShowsACountThatWillNotRun) {
-  // Start 0, end 0, two pictures: the step comes out as a full turn, taken as 1 degree,
-  // and the series then runs 361 pictures.
+  // Start 0, end 0, two pictures: the step comes out as a full turn, taken as 1 degree, and the
+  // series then runs 361 pictures.
   SeriesDialogState state = LoadSeriesDialog(0, 0, 90, 2);
   LeaveNumberBox(state, 2);
-  EXPECT_EQ(state.step, 1);
-  EXPECT_EQ(state.number, 361);
-  EXPECT_EQ(state.number, SeriesCount(state.start, state.end, state.step));
+  ExpectState(state, {0, 0, 1, 361, 2});
 
   // The end worked out from a count that overshoots a half turn folds back.
   state = LoadSeriesDialog(0, 90, 50, 1);
   LeaveNumberBox(state, 10);
   EXPECT_EQ(state.end, 90);
   EXPECT_EQ(state.number, SeriesCount(state.start, state.end, state.step));
-}
 
-TEST(SeriesDialogTest, CountOfOneDoesNotDivideByZero) {
-  SeriesDialogState state = LoadSeriesDialog(0, 90, 200, 2);
-  ASSERT_EQ(state.number, 1);
-  Recalculate(state);
-  EXPECT_EQ(state.step, 90);
-  EXPECT_EQ(state.number, 2);
-}
-
-TEST(SeriesDialogTest, CountOfOneGivesStartAndEndWithoutAStepBetween) {
   // One picture spans no step: the worked-out start or end lies on the other angle, and the
   // count shown is then the full turn that will run.
-  SeriesDialogState state = LoadSeriesDialog(0, 10, 30, 0);
+  state = LoadSeriesDialog(0, 10, 30, 0);
   ASSERT_EQ(state.number, 1);
   LeaveEndBox(state, 10);
-  EXPECT_EQ(state.start, 10);
-  EXPECT_EQ(state.number, 13);
-
+  ExpectState(state, {10, 10, 30, 13, 0});
   state = LoadSeriesDialog(0, 10, 30, 1);
   ASSERT_EQ(state.number, 1);
   LeaveStartBox(state, 20);
-  EXPECT_EQ(state.end, 20);
-  EXPECT_EQ(state.number, 13);
+  ExpectState(state, {20, 20, 30, 13, 1});
 }
 
 TEST(SeriesDialogTest, ShownCountAlwaysMatchesTheAngles) {
@@ -202,12 +160,10 @@ TEST(SeriesTextTest, ProgressBoxKeepsTheSignPositions) {
 }
 
 TEST(SeriesTextTest, AnglesShowInGeneralFormat) {
-  EXPECT_EQ(FormatGeneral(40), "40");
-  EXPECT_EQ(FormatGeneral(-160), "-160");
-  EXPECT_EQ(FormatGeneral(100.0f / 3), "33.33333");
-  EXPECT_EQ(FormatGeneral(0.5f), "0.5");
-  EXPECT_EQ(FormatGeneral(-0.0f), "0");
-  EXPECT_EQ(FormatGeneral(1e-5f), "1E-05");
+  const std::pair<float, const char*> cases[] = {{40, "40"},    {-160, "-160"}, {100.0f / 3, "33.33333"},
+                                                 {0.5f, "0.5"}, {-0.0f, "0"},   {1e-5f, "1E-05"}};
+  for (const auto& [value, text] : cases)
+    EXPECT_EQ(FormatGeneral(value), text) << value;
 }
 
 // Runs a series the way the capture surface's timer does, in degrees.
