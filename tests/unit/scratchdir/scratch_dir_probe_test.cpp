@@ -98,53 +98,42 @@ TEST(ScratchDirProbe, ACallerBufferOnlyOneLongerThanThePathReceivesIt) {
   EXPECT_EQ(Probe(system, 0, nullptr, "x.bmp"), 13u);  // asking for the length only
 }
 
-TEST(ScratchDirProbe, FailingSystemCallsArePassedBack) {
+TEST(ScratchDirProbe, FailingSystemCallsAndOverlongPathsAreRefusedWithoutWritingPastAnyBuffer) {
+  const struct {
+    const char* what;
+    std::string temp, windows, suffix;
+    bool failTemp, everythingExists;
+  } cases[] = {
+      {"temporary folder fails", "C:\\Temp\\", "C:\\WINDOWS", "x", true, false},
+      {"empty temporary folder", "", "C:\\WINDOWS", "x", false, false},
+      {"no Windows folder", "C:\\with blank\\", "", "x", false, false},
+      {"clock never finds a free name", "C:\\with blank\\", "C:\\WINDOWS", "x", false, true},
+      {"longer than the working buffer", "C:\\" + std::string(300, 'd') + "\\", "C:\\WINDOWS", "x", false,
+       false},
+      {"fits, but not with the suffix", "C:\\" + std::string(250, 'd') + "\\", "C:\\WINDOWS",
+       std::string(20, 's'), false, false},
+      {"exactly 259: no room for a suffix", "C:\\" + std::string(256, 'd'), "C:\\WINDOWS", "s", false, false},
+      {"fallback with an overlong suffix", "C:\\with blank\\", "C:\\WINDOWS", std::string(400, 's'), false,
+       false},
+  };
+  for (const auto& c : cases) {
+    FakeSystem system;
+    system.temp = c.temp;
+    system.windows = c.windows;
+    system.failTemp = c.failTemp;
+    system.everythingExists = c.everythingExists;
+    std::uint32_t length = 99;
+    EXPECT_EQ(ProbeText(system, c.suffix.c_str(), &length), "") << c.what;
+    EXPECT_EQ(length, 0u) << c.what;
+  }
+  // The lengths just inside those limits still work.
   FakeSystem system;
-  system.failTemp = true;
-  std::uint32_t length = 99;
-  EXPECT_EQ(ProbeText(system, "x", &length), "");
-  EXPECT_EQ(length, 0u);
-  FakeSystem empty;
-  empty.temp = "";
-  EXPECT_EQ(ProbeText(empty, "x", &length), "");
-  EXPECT_EQ(length, 0u);
-  FakeSystem noWindows;
-  noWindows.temp = "C:\\with blank\\";
-  noWindows.windows = "";
-  EXPECT_EQ(ProbeText(noWindows, "x", &length), "");
-  EXPECT_EQ(length, 0u);
-}
-
-TEST(ScratchDirProbe, OverlongPathsAreRefusedWithoutWritingPastAnyBuffer) {
-  FakeSystem system;
-  system.temp = "C:\\" + std::string(300, 'd') + "\\";  // longer than the working buffer
-  std::uint32_t length = 99;
-  EXPECT_EQ(ProbeText(system, "x", &length), "");
-  EXPECT_EQ(length, 0u);
-
-  system.temp = "C:\\" + std::string(250, 'd') + "\\";  // fits, but not with the suffix
-  EXPECT_EQ(ProbeText(system, std::string(20, 's').c_str(), &length), "");
-  EXPECT_EQ(length, 0u);
-  EXPECT_EQ(ProbeText(system, std::string(5, 's').c_str(), &length).size(), 259u);  // 254 + 5 fits
-
-  system.temp = "C:\\" + std::string(256, 'd');  // exactly 259: the backslash fits, nothing more
-  EXPECT_EQ(ProbeText(system, "", &length).size(), 260u);
-  EXPECT_EQ(ProbeText(system, "s", &length), "");
-
-  FakeSystem fallback;
-  fallback.temp = "C:\\with blank\\";
-  EXPECT_EQ(ProbeText(fallback, std::string(400, 's').c_str(), &length), "");
-  EXPECT_EQ(length, 0u);
-  EXPECT_EQ(ProbeText(fallback, nullptr, &length), "C:\\tmp20261207_050403_022_");
-}
-
-TEST(ScratchDirProbe, AClockThatNeverFindsAFreeNameEndsWithFailure) {
-  FakeSystem system;
+  system.temp = "C:\\" + std::string(250, 'd') + "\\";
+  EXPECT_EQ(ProbeText(system, std::string(5, 's').c_str()).size(), 259u);  // 254 + 5 fits
+  system.temp = "C:\\" + std::string(256, 'd');                            // the backslash fits, nothing more
+  EXPECT_EQ(ProbeText(system, "").size(), 260u);
   system.temp = "C:\\with blank\\";
-  system.everythingExists = true;
-  std::uint32_t length = 99;
-  EXPECT_EQ(ProbeText(system, "x", &length), "");
-  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(ProbeText(system, nullptr), "C:\\tmp20261207_050403_021_");
 }
 
 }  // namespace
