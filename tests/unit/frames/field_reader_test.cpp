@@ -46,9 +46,9 @@ TEST(FieldReaderTest, SplitsTrimsAndQuotesStrings) {
 }
 
 TEST(FieldReaderTest, NumbersUseADecimalPointAndExponents) {
-  FieldReader reader("1.5, -2 ,+.25,3.,1e2,2D-1,0,1e-400");
+  FieldReader reader("1.5, -2 ,+.25,3.,1e2,2D-1,1e-400,0");
   float value = 7;
-  for (float expected : {1.5f, -2.0f, 0.25f, 3.0f, 100.0f, 0.2f, 0.0f, 0.0f}) {  // tiny reads as 0
+  for (float expected : {1.5f, -2.0f, 0.25f, 3.0f, 100.0f, 0.2f, 0.0f, 0.0f}) {  // tiny reads as 0, over 0.2
     ASSERT_EQ(reader.ReadSingle(value), FieldStatus::Ok);
     EXPECT_FLOAT_EQ(value, expected);
   }
