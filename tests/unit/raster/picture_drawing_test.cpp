@@ -232,7 +232,7 @@ TEST(CircleTest, CircleBeyondTheEdgesAndOddValuesAreSafe) {
   EXPECT_EQ(ToRows(r), (Rows(5, "#####")));
 }
 
-TEST(EllipseTest, FillsItsInclusiveBoxWhateverTheCornerOrder) {
+TEST(EllipseTest, FillsItsInclusiveBox) {
   Picture p(9, 6);
   p.Ellipse(1, 1, 7, 4);
   EXPECT_EQ(ToRows(p), (Rows{
@@ -243,15 +243,12 @@ TEST(EllipseTest, FillsItsInclusiveBoxWhateverTheCornerOrder) {
                            "..#####..",
                            ".........",
                        }));
-  Picture q(9, 6);
-  q.Ellipse(7, 4, 1, 1);
-  EXPECT_EQ(ToRows(q), ToRows(p));
   Picture one(3, 3);
   one.Ellipse(1, 1, 1, 1);
   EXPECT_EQ(ToRows(one), (Rows{"...", ".#.", "..."}));
 }
 
-TEST(EllipseTest, RandomEllipsesMatchThePointTest) {
+TEST(EllipseTest, RandomEllipsesInAnyCornerOrderMatchThePointTest) {
   std::mt19937 rng(3);
   std::uniform_int_distribution<int> coord(-5, 30);
   for (int round = 0; round < 200; ++round) {
