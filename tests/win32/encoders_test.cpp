@@ -27,15 +27,14 @@ using SaveAsFn = int(__stdcall*)(const char*, HDC, int, int, int, int);
 using SaveAsPngFn = int(__stdcall*)(const char*, HDC, int, int, int, int, int);
 using SavetoJpegFn = short(__stdcall*)(const char*, const char*, int, int);
 
-// A DIB-section DC holding a seeded picture.
+// A DIB-section DC holding a seeded picture: flat blocks with a red stroke down the left and a
+// blue one along the top (an upside-down or mirrored file shows at once), noise bottom right.
 class PictureDc : public snapwell::testing::DibDc {
  public:
   PictureDc(int width, int height, bool topDown) : DibDc(width, height, topDown, 0) {
     std::mt19937 random(static_cast<unsigned>(width * 7 + height));
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
-        // Flat blocks with a red stroke down the left and a blue one along the top: an
-        // upside-down or mirrored file shows at once.
         std::uint32_t p = ((x / 8 + y / 8) % 2) ? 0x20A040u : 0xF0E0D0u;
         if (x == 0) p = 0xC81E1Eu;
         if (y == 0) p = 0x1428DCu;
@@ -73,13 +72,14 @@ Decoded Decode(const std::string& path) {
   return d;
 }
 
-int GreyOf(std::uint32_t p) {
+// Luma 0.299 R + 0.587 G + 0.114 B, rounded to nearest, ties to even; as grey in all three channels.
+std::uint32_t GreyOf(std::uint32_t p) {
   const int sum = 299 * static_cast<int>((p >> 16) & 0xFF) + 587 * static_cast<int>((p >> 8) & 0xFF) +
                   114 * static_cast<int>(p & 0xFF);
   int grey = sum / 1000;
   const int rest = sum % 1000;
   if (rest > 500 || (rest == 500 && (grey & 1))) ++grey;
-  return grey;
+  return static_cast<std::uint32_t>(grey) * 0x010101u;
 }
 
 class EncoderDllTest : public ::testing::TestWithParam<bool> {
@@ -89,6 +89,12 @@ class EncoderDllTest : public ::testing::TestWithParam<bool> {
     saveJpg_ = LoadLibraryA("SaveJPG");
     ASSERT_NE(vell_, nullptr) << "vell.dll beside the test";
     ASSERT_NE(saveJpg_, nullptr) << "SaveJPG.dll beside the test";
+    savePng_ = Export<SaveAsPngFn>(vell_, "SaveAsPNG");
+    savePpm_ = Export<SaveAsFn>(vell_, "SaveAsPPM");
+    savePgm_ = Export<SaveAsFn>(vell_, "SaveAsPGM");
+    saveEps_ = Export<SaveAsFn>(vell_, "SaveAsEPS");
+    saveJpeg_ = Export<SavetoJpegFn>(saveJpg_, "SavetoJPEG");
+    ASSERT_TRUE(savePng_ && savePpm_ && savePgm_ && saveEps_ && saveJpeg_) << "an export is missing";
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::filesystem::path(temp) / ("snapwell-enc-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -102,85 +108,63 @@ class EncoderDllTest : public ::testing::TestWithParam<bool> {
     if (vell_ != nullptr) FreeLibrary(vell_);
   }
   template <typename Fn>
-  Fn Export(HMODULE module, const char* name) {
+  static Fn Export(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
   }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_))
-      names.push_back(entry.path().filename().string());
-    return names;
+  std::size_t FileCount() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_), {}));
   }
-  void ExpectExactPixels(const Decoded& file, PictureDc& picture) {
+  // The file holds exactly the picture's pixels (or their grey), top row first.
+  void ExpectExactPixels(const std::string& name, PictureDc& picture, bool grey = false) {
+    SCOPED_TRACE(name);
+    const Decoded file = Decode(Path(name));
     ASSERT_EQ(file.width, picture.Width());
     ASSERT_EQ(file.height, picture.Height());
     int wrong = 0;
     for (int y = 0; y < picture.Height(); ++y)
       for (int x = 0; x < picture.Width(); ++x)
-        wrong += file.At(x, y) != picture.At(x, y);
+        wrong += file.At(x, y) != (grey ? GreyOf(picture.At(x, y)) : picture.At(x, y));
     EXPECT_EQ(wrong, 0);
   }
 
   HMODULE vell_ = nullptr;
   HMODULE saveJpg_ = nullptr;
+  SaveAsPngFn savePng_ = nullptr;
+  SaveAsFn savePpm_ = nullptr, savePgm_ = nullptr, saveEps_ = nullptr;
+  SavetoJpegFn saveJpeg_ = nullptr;
   std::filesystem::path folder_;
 };
 
-TEST_P(EncoderDllTest, PngAndPpmHoldTheExactPixelsTheRightWayUp) {
+TEST_P(EncoderDllTest, VellExportsWriteTheDibsPixelsTheRightWayUp) {
   PictureDc picture(37, 23, GetParam());
-  auto savePng = Export<SaveAsPngFn>(vell_, "SaveAsPNG");
-  auto savePpm = Export<SaveAsFn>(vell_, "SaveAsPPM");
-  ASSERT_NE(savePng, nullptr);
-  ASSERT_NE(savePpm, nullptr);
-  savePng(Path("shot.png").c_str(), picture.Dc(), 0, 0, 37, 23, 0);
-  savePpm(Path("shot.ppm").c_str(), picture.Dc(), 0, 0, 37, 23);
-  ExpectExactPixels(Decode(Path("shot.png")), picture);
-  ExpectExactPixels(Decode(Path("shot.ppm")), picture);
-  EXPECT_EQ(Names().size(), 2u);  // no temporary file left
+  savePng_(Path("shot.png").c_str(), picture.Dc(), 0, 0, 37, 23, 0);
+  savePpm_(Path("shot.ppm").c_str(), picture.Dc(), 0, 0, 37, 23);
+  savePgm_(Path("shot.pgm").c_str(), picture.Dc(), 0, 0, 37, 23);
+  saveEps_(Path("shot.eps").c_str(), picture.Dc(), 0, 0, 37, 23);
+  ExpectExactPixels("shot.png", picture);
+  ExpectExactPixels("shot.ppm", picture);
+  ExpectExactPixels("shot.pgm", picture, true);
+  const std::string eps = ReadBytes(Path("shot.eps"));
+  EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
+  EXPECT_NE(eps.find("\n%%BoundingBox: 0 0 37 23\n"), std::string::npos);
+  EXPECT_NE(eps.find("/ASCII85Decode filter"), std::string::npos);
+  EXPECT_NE(eps.find("~>\n"), std::string::npos);
+  EXPECT_EQ(eps.substr(eps.size() - 6), "%%EOF\n");
+  EXPECT_EQ(FileCount(), 4u);  // no temporary file left
 }
 
 // Large enough to be compressed in several slices side by side; the old file is replaced.
 TEST_P(EncoderDllTest, LargePngReplacesAnExistingFile) {
   PictureDc picture(1200, 800, GetParam());
-  auto savePng = Export<SaveAsPngFn>(vell_, "SaveAsPNG");
-  ASSERT_NE(savePng, nullptr);
   std::ofstream(Path("big.png"), std::ios::binary) << "old";
-  savePng(Path("big.png").c_str(), picture.Dc(), 0, 0, 1200, 800, 0);
-  ExpectExactPixels(Decode(Path("big.png")), picture);
-  EXPECT_EQ(Names().size(), 1u);
-}
-
-TEST_P(EncoderDllTest, PgmHoldsTheLumaOfEveryPixel) {
-  PictureDc picture(20, 9, GetParam());
-  auto savePgm = Export<SaveAsFn>(vell_, "SaveAsPGM");
-  ASSERT_NE(savePgm, nullptr);
-  savePgm(Path("grey.pgm").c_str(), picture.Dc(), 0, 0, 20, 9);
-  const Decoded file = Decode(Path("grey.pgm"));
-  ASSERT_EQ(file.width, 20);
-  ASSERT_EQ(file.height, 9);
-  for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 20; ++x)
-      EXPECT_EQ(static_cast<int>(file.At(x, y) & 0xFF), GreyOf(picture.At(x, y)));
-}
-
-TEST_P(EncoderDllTest, EpsHasItsHeaderAndBoundingBox) {
-  PictureDc picture(31, 17, GetParam());
-  auto saveEps = Export<SaveAsFn>(vell_, "SaveAsEPS");
-  ASSERT_NE(saveEps, nullptr);
-  saveEps(Path("shot.eps").c_str(), picture.Dc(), 0, 0, 31, 17);
-  const std::string text = ReadBytes(Path("shot.eps"));
-  EXPECT_EQ(text.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
-  EXPECT_NE(text.find("\n%%BoundingBox: 0 0 31 17\n"), std::string::npos);
-  EXPECT_NE(text.find("/ASCII85Decode filter"), std::string::npos);
-  EXPECT_NE(text.find("~>\n"), std::string::npos);
-  EXPECT_EQ(text.substr(text.size() - 6), "%%EOF\n");
+  savePng_(Path("big.png").c_str(), picture.Dc(), 0, 0, 1200, 800, 0);
+  ExpectExactPixels("big.png", picture);
+  EXPECT_EQ(FileCount(), 1u);
 }
 
 TEST_P(EncoderDllTest, JpegFromTheProgramsBmpFileIsCloseToThePicture) {
   PictureDc picture(64, 48, GetParam());
-  auto saveJpeg = Export<SavetoJpegFn>(saveJpg_, "SavetoJPEG");
-  ASSERT_NE(saveJpeg, nullptr);
   // The program's BMP file of the same pixels, as the saving step writes it.
   std::vector<std::uint32_t> pixels;
   for (int y = 0; y < 48; ++y)
@@ -188,14 +172,14 @@ TEST_P(EncoderDllTest, JpegFromTheProgramsBmpFileIsCloseToThePicture) {
       pixels.push_back(picture.At(x, y));
   ASSERT_EQ(snapwell::WriteBmpFile(Path("_temp.bmp"), vell::ConstPixelView(pixels.data(), 64, 48, 64)),
             snapwell::FileError::None);
-  EXPECT_EQ(saveJpeg(Path("_temp.bmp").c_str(), Path("shot.jpg").c_str(), 85, 0), 1);
+  EXPECT_EQ(saveJpeg_(Path("_temp.bmp").c_str(), Path("shot.jpg").c_str(), 85, 0), 1);
   const Decoded file = Decode(Path("shot.jpg"));
   ASSERT_EQ(file.width, 64);
   ASSERT_EQ(file.height, 48);
   // The flat top-left quarter: within a few levels away from the block edges.
-  for (int y = 2; y < 24; y += 8)
-    for (int x = 2; x < 32; x += 8) {
-      const std::uint32_t want = picture.At(x + 2, y + 2), got = file.At(x + 2, y + 2);
+  for (int y = 4; y < 24; y += 8)
+    for (int x = 4; x < 32; x += 8) {
+      const std::uint32_t want = picture.At(x, y), got = file.At(x, y);
       for (int shift : {16, 8, 0})
         EXPECT_NEAR(static_cast<int>((got >> shift) & 0xFF), static_cast<int>((want >> shift) & 0xFF), 24);
     }
@@ -203,22 +187,18 @@ TEST_P(EncoderDllTest, JpegFromTheProgramsBmpFileIsCloseToThePicture) {
 
 TEST_P(EncoderDllTest, FailuresLeaveNoFileAndKeepAnExistingOne) {
   PictureDc picture(16, 16, GetParam());
-  auto savePng = Export<SaveAsPngFn>(vell_, "SaveAsPNG");
-  auto saveJpeg = Export<SavetoJpegFn>(saveJpg_, "SavetoJPEG");
-  ASSERT_NE(savePng, nullptr);
-  ASSERT_NE(saveJpeg, nullptr);
-  savePng(Path("missing\\shot.png").c_str(), picture.Dc(), 0, 0, 16, 16, 0);
-  EXPECT_TRUE(Names().empty());
-  EXPECT_EQ(saveJpeg(Path("none.bmp").c_str(), Path("shot.jpg").c_str(), 85, 0), -2);
+  savePng_(Path("missing\\shot.png").c_str(), picture.Dc(), 0, 0, 16, 16, 0);
+  EXPECT_EQ(FileCount(), 0u);
+  EXPECT_EQ(saveJpeg_(Path("none.bmp").c_str(), Path("shot.jpg").c_str(), 85, 0), -2);
   std::ofstream(Path("old.bmp"), std::ios::binary) << "not a bitmap";
   std::ofstream(Path("old.jpg"), std::ios::binary) << "old";
-  EXPECT_EQ(saveJpeg(Path("old.bmp").c_str(), Path("old.jpg").c_str(), 85, 0), -3);
+  EXPECT_EQ(saveJpeg_(Path("old.bmp").c_str(), Path("old.jpg").c_str(), 85, 0), -3);
   EXPECT_EQ(ReadBytes(Path("old.jpg")), "old");
   SetFileAttributesA(Path("old.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
-  savePng(Path("old.jpg").c_str(), picture.Dc(), 0, 0, 16, 16, 0);
+  savePng_(Path("old.jpg").c_str(), picture.Dc(), 0, 0, 16, 16, 0);
   EXPECT_EQ(ReadBytes(Path("old.jpg")), "old");
   SetFileAttributesA(Path("old.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(Names().size(), 2u);
+  EXPECT_EQ(FileCount(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothRowOrders, EncoderDllTest, ::testing::Bool(),
