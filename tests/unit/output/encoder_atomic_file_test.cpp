@@ -79,19 +79,13 @@ TEST(AtomicFileTest, RowsWiderThanTheBufferAreWrittenWhole) {
   ScratchFolder folder;
   const TestPicture picture = RandomPicture(400000, 2, 8);
   ASSERT_TRUE(vell::WritePpm(folder.Path("wide.ppm").c_str(), picture.View()));
-  const std::string ppm = ReadBytes(folder.Path("wide.ppm"));
-  const std::string header = "P6\n400000 2\n255\n";
-  ASSERT_EQ(ppm.size(), header.size() + 400000u * 2 * 3);
-  const std::size_t last = ppm.size() - 3;
-  EXPECT_EQ(static_cast<unsigned char>(ppm[last]), vell::RedOf(picture.At(399999, 1)));
-  EXPECT_EQ(static_cast<unsigned char>(ppm[last + 2]), vell::BlueOf(picture.At(399999, 1)));
-
+  // Compared whole, without printing megabytes when they differ.
+  EXPECT_TRUE(ReadBytes(folder.Path("wide.ppm")) == "P6\n400000 2\n255\n" + RgbSamples(picture));
+  // The same bytes as the BMP encoder gives in memory.
   ASSERT_EQ(WriteBmpFile(folder.Path("wide.bmp"), picture.View()), FileError::None);
-  const std::string bmp = ReadBytes(folder.Path("wide.bmp"));
+  const std::vector<std::uint8_t> bmp = EncodeBmp(picture.View());
   ASSERT_EQ(bmp.size(), 54u + 1200000u * 2);
-  // The first file row is the picture's bottom row.
-  EXPECT_EQ(static_cast<unsigned char>(bmp[54]), vell::BlueOf(picture.At(0, 1)));
-  EXPECT_EQ(static_cast<unsigned char>(bmp[54 + 1200000]), vell::BlueOf(picture.At(0, 0)));
+  EXPECT_TRUE(ReadBytes(folder.Path("wide.bmp")) == std::string(bmp.begin(), bmp.end()));
 }
 
 }  // namespace

@@ -82,6 +82,24 @@ inline TestPicture RandomPicture(int w, int h, unsigned seed) {
   return picture;
 }
 
+// Every pixel, rows top-down.
+inline std::vector<std::uint32_t> Pixels(const TestPicture& picture) {
+  std::vector<std::uint32_t> out;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      out.push_back(picture.At(x, y));
+  return out;
+}
+
+// The samples R, G, B of every pixel, rows top-down, as PPM and EPS hold them.
+inline std::string RgbSamples(const TestPicture& picture) {
+  std::string out;
+  for (std::uint32_t p : Pixels(picture))
+    out += {static_cast<char>(vell::RedOf(p)), static_cast<char>(vell::GreenOf(p)),
+            static_cast<char>(vell::BlueOf(p))};
+  return out;
+}
+
 // An "F" in two colours on white: any flip, turn or swap of red and blue shows.
 inline TestPicture LetterF(int w = 5, int h = 7) {
   TestPicture picture(w, h);

@@ -52,23 +52,6 @@ std::vector<std::uint32_t> DecodePngWithLibpng(const std::string& bytes, int& w,
   return out;
 }
 
-std::vector<std::uint32_t> Pixels(const TestPicture& picture) {
-  std::vector<std::uint32_t> out;
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x)
-      out.push_back(picture.At(x, y));
-  return out;
-}
-
-// The samples R, G, B of every pixel, rows top-down, as PPM and EPS hold them.
-std::string RgbSamples(const TestPicture& picture) {
-  std::string out;
-  for (std::uint32_t p : Pixels(picture))
-    out += {static_cast<char>(vell::RedOf(p)), static_cast<char>(vell::GreenOf(p)),
-            static_cast<char>(vell::BlueOf(p))};
-  return out;
-}
-
 // Half noise, half flat bands: large enough that the compressor works in several slices.
 TestPicture MixedPicture(int w, int h) {
   TestPicture picture = RandomPicture(w, h, 7);
