@@ -147,13 +147,17 @@ FieldStatus FieldReader::ReadString(std::string& out) {
   return NextField(out, quoted);
 }
 
-FieldStatus FieldReader::ReadSingle(float& out) {
+FieldStatus FieldReader::ReadNumber(double& value) {
   std::string text;
   bool quoted = false;
   const FieldStatus status = NextField(text, quoted);
   if (status != FieldStatus::Ok) return status;
+  return ParseNumber(text, value) ? FieldStatus::Ok : FieldStatus::WrongField;
+}
+
+FieldStatus FieldReader::ReadSingle(float& out) {
   double value = 0.0;
-  if (!ParseNumber(text, value)) return FieldStatus::WrongField;
+  if (const FieldStatus status = ReadNumber(value); status != FieldStatus::Ok) return status;
   if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
     return FieldStatus::WrongField;
   out = static_cast<float>(value);
@@ -161,12 +165,8 @@ FieldStatus FieldReader::ReadSingle(float& out) {
 }
 
 FieldStatus FieldReader::ReadInt32(std::int32_t& out) {
-  std::string text;
-  bool quoted = false;
-  const FieldStatus status = NextField(text, quoted);
-  if (status != FieldStatus::Ok) return status;
   double value = 0.0;
-  if (!ParseNumber(text, value)) return FieldStatus::WrongField;
+  if (const FieldStatus status = ReadNumber(value); status != FieldStatus::Ok) return status;
   if (value != std::trunc(value) || value < static_cast<double>(std::numeric_limits<std::int32_t>::min()) ||
       value > static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
     return FieldStatus::WrongField;

@@ -37,6 +37,8 @@ class FieldReader {
  private:
   // The raw text of the next field (unquoted) without its separator.
   FieldStatus NextField(std::string& out, bool& quoted);
+  // The next field as a number; WrongField when it is not one.
+  FieldStatus ReadNumber(double& value);
   void SkipBlanks();
   void SkipBlanksAndLineEnds();
   bool ConsumeLineEnd();

@@ -173,28 +173,7 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
     return true;
   }
   // A large block goes straight to the file.
-  std::size_t done = 0;
-  while (done < size) {
-    std::size_t chunk = std::min<std::size_t>(size - done, std::size_t{1} << 30);
-#ifdef _WIN32
-    DWORD written = 0;
-    if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(chunk), &written,
-                   nullptr) ||
-        written == 0) {
-      Fail(FailureOf(GetLastError()));
-      return false;
-    }
-#else
-    ssize_t written = ::write(fd_, bytes + done, chunk);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      Fail(written < 0 ? FailureOf(errno) : FileFailure::DiskFull);
-      return false;
-    }
-#endif
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
+  return WriteOut(bytes, size);
 }
 
 unsigned char* AtomicFile::Claim(std::size_t size) {
@@ -206,18 +185,26 @@ unsigned char* AtomicFile::Claim(std::size_t size) {
 }
 
 bool AtomicFile::Flush() {
+  if (!WriteOut(buffer_.data(), used_)) return false;
+  used_ = 0;
+  return true;
+}
+
+// Writes every byte, retrying short writes; a failure is remembered.
+bool AtomicFile::WriteOut(const unsigned char* bytes, std::size_t size) {
   std::size_t done = 0;
-  while (done < used_) {
+  while (done < size) {
+    const std::size_t chunk = std::min<std::size_t>(size - done, std::size_t{1} << 30);
 #ifdef _WIN32
     DWORD written = 0;
-    if (!WriteFile(static_cast<HANDLE>(handle_), buffer_.data() + done, static_cast<DWORD>(used_ - done),
-                   &written, nullptr) ||
+    if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(chunk), &written,
+                   nullptr) ||
         written == 0) {
       Fail(FailureOf(GetLastError()));
       return false;
     }
 #else
-    ssize_t written = ::write(fd_, buffer_.data() + done, used_ - done);
+    const ssize_t written = ::write(fd_, bytes + done, chunk);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       Fail(written < 0 ? FailureOf(errno) : FileFailure::DiskFull);
@@ -226,7 +213,6 @@ bool AtomicFile::Flush() {
 #endif
     done += static_cast<std::size_t>(written);
   }
-  used_ = 0;
   return true;
 }
 

@@ -45,6 +45,7 @@ class AtomicFile {
 
  private:
   bool Flush();
+  bool WriteOut(const unsigned char* bytes, std::size_t size);
   void Fail(FileFailure why);
   bool CloseHandle();
 
