@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "frames/vell_frame.h"
 #include "output/file_name.h"
 #include "platform/platform.h"
 #include "text/texts.h"
@@ -27,6 +28,25 @@ struct AppContext {
   std::int32_t screenHeight = 0;
   float Pi = static_cast<float>(4.0 * std::atan(1.0));
   float HalfPi = Pi / 2.0f;
+  CVellFrame VellFrame;             // the current frame template, loaded by the capture request
+  CommonDialogState CommonDialog1;  // the one Save / print set-up dialog of the run
+  std::int32_t PrintCopies = 1;     // copies per printed output; not stored
+
+  // Run-time flags of the shell and the capture, all false at start.
+  bool KeepDialogPlace = false;      // ApplySettings must not move the dialog
+  bool TrayIconShown = false;        // the tray icon is registered
+  bool SelectionInProgress = false;  // the user is marking: the hotkey is ignored
+  bool skipSecondGrab = false;       // one-shot: the next grab copies the desktop once
+  bool showPointer = false;          // a capture is pending or running
+  bool CaptureViaHelper = false;     // frmNull must start the capture
+  bool templateMode = false;         // the chosen frame is a stored frame template
+  bool trackMoves = false;           // pointer moves are acted on
+  std::int16_t fixedFrame = 0;       // 1: the frame has a fixed size
+  std::int16_t keyLeftDown = 0;      // 1: Space holds the left button
+  std::int16_t mouseLeftDown = 0;    // 1: the real left button is down on the surface
+  std::int16_t seriesIndex = 0;      // continuous series: <= 0 means none
+  std::int16_t seriesTotal = 0;
+  bool seriesCancel = false;
 };
 
 // A folder with exactly one trailing backslash added when it has none ("" stays "").

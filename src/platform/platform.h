@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
+#include "platform/timers.h"
 #include "platform/user_interface.h"
 
 namespace snapwell {
@@ -13,6 +14,7 @@ struct Platform {
   FileSystem& files;
   Screen& screen;
   UserInterface& ui;
+  Timers& timers;
 };
 
 }  // namespace snapwell

@@ -13,7 +13,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32FileSystem files;
   win32::Win32Screen screen;
   win32::Win32UserInterface ui;
-  Platform platform{store, files, screen, ui};
+  win32::Win32Timers timers;
+  Platform platform{store, files, screen, ui, timers};
   AppContext app(platform, win32::ExecutableFolder(), win32::LoadResourceTexts(instance));
   // Start-up never stops on a failing step.
   MigrateSettings(app);

@@ -1,5 +1,10 @@
 #include "win32/platform_win32.h"
 
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -218,6 +223,59 @@ void Win32UserInterface::Beep() {
   MessageBeep(MB_OK);
 }
 
+bool Win32UserInterface::ShowSaveDialog(CommonDialogState& dialog) {
+  // "Text|*.a|Text|*.b" becomes the double-NUL-terminated pairs the common dialog wants.
+  std::wstring filter = Widen(dialog.Filter);
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
+  }
+  filter.append(2, L'\0');
+  std::wstring file = Widen(dialog.FileName);
+  file.resize(std::max<std::size_t>(file.size() + 1, 32768), L'\0');
+  const std::wstring title = Widen(dialog.DialogTitle);
+  std::wstring defaultExt = Widen(dialog.DefaultExt);
+  if (!defaultExt.empty() && defaultExt.front() == L'.') defaultExt.erase(0, 1);
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = dialog.Filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(std::max(dialog.FilterIndex, 0));
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+  // The program's own flags, plus: the dialog never moves the process's current folder.
+  ofn.Flags = static_cast<DWORD>(dialog.Flags) | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&ofn)) return false;
+  dialog.FileName = Narrow(file.c_str());
+  dialog.FilterIndex = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+bool Win32UserInterface::ShowPrinterDialog(CommonDialogState& dialog) {
+  PRINTDLGW pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = owner;
+  pd.Flags = static_cast<DWORD>(dialog.Flags) | PD_USEDEVMODECOPIESANDCOLLATE;
+  pd.nCopies = static_cast<WORD>(std::clamp(dialog.Copies, 1, 9999));
+  const BOOL ok = PrintDlgW(&pd);
+  if (ok) {
+    // With PD_USEDEVMODECOPIESANDCOLLATE the count lives in the printer's DEVMODE.
+    int copies = pd.nCopies;
+    if (pd.hDevMode != nullptr) {
+      if (const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(pd.hDevMode))) {
+        if ((mode->dmFields & DM_COPIES) != 0) copies = mode->dmCopies;
+        GlobalUnlock(pd.hDevMode);
+      }
+    }
+    dialog.Copies = static_cast<std::int16_t>(copies);
+  }
+  if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
+  if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
+  return ok != FALSE;
+}
+
 std::string ExecutableFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -231,6 +289,44 @@ std::string ExecutableFolder() {
     path.resize(path.size() * 2);
   }
   return Narrow(FolderOf(path));
+}
+
+namespace {
+
+struct RunningTimer {
+  std::function<void()> tick;
+  bool inTick = false;
+};
+
+// Thread timers carry no context pointer, so their ticks are found by id.
+std::map<UINT_PTR, std::shared_ptr<RunningTimer>>& RunningTimers() {
+  static std::map<UINT_PTR, std::shared_ptr<RunningTimer>> timers;
+  return timers;
+}
+
+void CALLBACK TimerTick(HWND, UINT, UINT_PTR id, DWORD) {
+  const auto found = RunningTimers().find(id);
+  if (found == RunningTimers().end()) return;
+  const std::shared_ptr<RunningTimer> timer = found->second;  // alive even if stopped inside
+  if (timer->inTick) return;
+  timer->inTick = true;
+  timer->tick();
+  timer->inTick = false;
+}
+
+}  // namespace
+
+Timers::TimerId Win32Timers::StartTimer(int intervalMs, std::function<void()> tick) {
+  const UINT_PTR id = SetTimer(nullptr, 0, static_cast<UINT>(intervalMs < 1 ? 1 : intervalMs), TimerTick);
+  if (id == 0) return 0;
+  RunningTimers()[id] = std::make_shared<RunningTimer>(RunningTimer{std::move(tick)});
+  return static_cast<TimerId>(id);
+}
+
+void Win32Timers::StopTimer(TimerId id) {
+  if (id == 0) return;
+  KillTimer(nullptr, static_cast<UINT_PTR>(id));
+  RunningTimers().erase(static_cast<UINT_PTR>(id));
 }
 
 }  // namespace snapwell::win32

@@ -47,7 +47,17 @@ class Win32UserInterface : public UserInterface {
   MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                        MsgIcon icon) override;
   void Beep() override;
+  bool ShowSaveDialog(CommonDialogState& dialog) override;
+  bool ShowPrinterDialog(CommonDialogState& dialog) override;
   HWND owner = nullptr;
+};
+
+// Thread timers (SetTimer without a window). A tick that is still running (a message box or
+// dialog nests a message loop inside it) is not entered again by its own timer.
+class Win32Timers : public Timers {
+ public:
+  TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
+  void StopTimer(TimerId id) override;
 };
 
 // Folder of the running executable, with a trailing backslash.

@@ -134,4 +134,75 @@ MsgAnswer FakeUserInterface::MessageBox(std::string_view text, std::string_view 
   return answer;
 }
 
+bool FakeUserInterface::ShowSaveDialog(CommonDialogState& dialog) {
+  saveDialogsShown.push_back(dialog);
+  if (saveAnswers.empty()) {
+    ADD_FAILURE() << "unexpected Save dialog \"" << dialog.DialogTitle << "\"";
+    return false;
+  }
+  const std::optional<std::string> answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  if (!answer) return false;
+  dialog.FileName = *answer;
+  return true;
+}
+
+bool FakeUserInterface::ShowPrinterDialog(CommonDialogState& dialog) {
+  printDialogsShown.push_back(dialog);
+  if (printAnswers.empty()) {
+    ADD_FAILURE() << "unexpected print set-up dialog";
+    return false;
+  }
+  const std::optional<int> answer = printAnswers.front();
+  printAnswers.pop_front();
+  if (!answer) return false;
+  dialog.Copies = *answer;
+  return true;
+}
+
+}  // namespace snapwell::testing
+
+namespace snapwell::testing {
+
+Timers::TimerId FakeTimers::StartTimer(int intervalMs, std::function<void()> tick) {
+  const int interval = intervalMs < 1 ? 1 : intervalMs;
+  const TimerId id = nextId_++;
+  timers_[id] = Entry{interval, now + interval, std::move(tick)};
+  return id;
+}
+
+void FakeTimers::StopTimer(TimerId id) {
+  timers_.erase(id);
+}
+
+bool FakeTimers::FireDue(long long until) {
+  auto next = timers_.end();
+  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+    if (it->second.due <= until && (next == timers_.end() || it->second.due < next->second.due)) {
+      next = it;
+    }
+  }
+  if (next == timers_.end()) return false;
+  now = next->second.due;
+  next->second.due += next->second.interval;
+  auto tick = next->second.tick;  // the tick may stop or restart its own timer
+  tick();
+  return true;
+}
+
+void FakeTimers::Advance(long long ms) {
+  const long long until = now + ms;
+  while (FireDue(until)) {
+  }
+  now = until;
+}
+
+bool FakeTimers::TickNext() {
+  long long due = -1;
+  for (const auto& [id, entry] : timers_) {
+    if (due < 0 || entry.due < due) due = entry.due;
+  }
+  return due >= 0 && FireDue(due);
+}
+
 }  // namespace snapwell::testing

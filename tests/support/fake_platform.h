@@ -3,7 +3,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -65,12 +67,42 @@ class FakeUserInterface : public UserInterface {
   MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                        MsgIcon icon) override;
   void Beep() override { ++beeps; }
+  // Answered from saveAnswers / printAnswers (nothing = Cancel); an unscripted dialog fails.
+  bool ShowSaveDialog(CommonDialogState& dialog) override;
+  bool ShowPrinterDialog(CommonDialogState& dialog) override;
 
   void Expect(MsgAnswer answer) { answers.push_back(answer); }
 
+  std::deque<std::optional<std::string>> saveAnswers;  // chosen file names
+  std::deque<std::optional<int>> printAnswers;         // chosen copies
+  std::vector<CommonDialogState> saveDialogsShown;     // the state each dialog opened with
+  std::vector<CommonDialogState> printDialogsShown;
   std::deque<MsgAnswer> answers;
   std::vector<ShownMessage> shown;
   int beeps = 0;
+};
+
+// A manual clock: timers fire only inside Advance, in the order they fall due.
+class FakeTimers : public Timers {
+ public:
+  TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
+  void StopTimer(TimerId id) override;
+  // Moves the clock on by ms, firing every tick that falls due on the way (ties: oldest timer).
+  void Advance(long long ms);
+  // Moves the clock to the next due tick and fires it; false when no timer runs.
+  bool TickNext();
+  std::size_t Running() const { return timers_.size(); }
+  long long now = 0;
+
+ private:
+  struct Entry {
+    int interval;
+    long long due;
+    std::function<void()> tick;
+  };
+  bool FireDue(long long until);
+  std::map<TimerId, Entry> timers_;
+  TimerId nextId_ = 1;
 };
 
 // The whole bundle, ready to hand to the core.
@@ -79,7 +111,8 @@ struct FakePlatform {
   FakeFileSystem files;
   FakeScreen screen;
   FakeUserInterface ui;
-  Platform platform{store, files, screen, ui};
+  FakeTimers timers;
+  Platform platform{store, files, screen, ui, timers};
 };
 
 }  // namespace snapwell::testing

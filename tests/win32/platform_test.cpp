@@ -50,7 +50,8 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32FileSystem files;
   Win32Screen screen;
   Win32UserInterface ui;
-  Platform platform{store, files, screen, ui};
+  Win32Timers timers;
+  Platform platform{store, files, screen, ui, timers};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
