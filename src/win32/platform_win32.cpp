@@ -1,5 +1,8 @@
 #include "win32/platform_win32.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <memory>
 #include <vector>
 
@@ -84,6 +87,10 @@ FileError FileErrorFromCode(DWORD code) {
     case ERROR_BAD_NETPATH:
     case ERROR_INVALID_DRIVE:
       return FileError::PathNotFound;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+      return FileError::BadName;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
@@ -102,6 +109,16 @@ FileError Win32FileSystem::Probe(std::string_view path) const {
 FileError Win32FileSystem::DeleteFile(std::string_view path) {
   if (::DeleteFileW(Widen(path).c_str())) return FileError::None;
   return FileErrorFromCode(GetLastError());
+}
+
+std::string Win32FileSystem::PicturesFolder() const {
+  PWSTR raw = nullptr;
+  std::string folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, KF_FLAG_DEFAULT, nullptr, &raw)) && raw != nullptr)
+    folder = Narrow(raw);
+  CoTaskMemFree(raw);  // also when the call failed
+  if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
+  return folder;
 }
 
 std::vector<std::string> Win32FileSystem::FindFiles(std::string_view pattern) const {

@@ -28,6 +28,8 @@ class Win32FileSystem : public FileSystem {
  public:
   FileError Probe(std::string_view path) const override;
   FileError DeleteFile(std::string_view path) override;
+  // SHGetKnownFolderPath(FOLDERID_Pictures).
+  std::string PicturesFolder() const override;
   std::vector<std::string> FindFiles(std::string_view pattern) const override;
   std::optional<std::string> ReadFile(std::string_view path, FileError* error) const override;
 };

@@ -201,6 +201,37 @@ TEST_P(EncoderDllTest, FailuresLeaveNoFileAndKeepAnExistingOne) {
   EXPECT_EQ(FileCount(), 2u);
 }
 
+// vell.dll and SaveJPG.dll take ANSI paths; under the UTF-8 code page of Snapwell's manifest
+// (this program carries the same setting) such a path names any file. Every writer of both
+// libraries saves into a folder named like the Japanese default output name.
+TEST_P(EncoderDllTest, EveryWriterSavesIntoAFolderWithAJapaneseName) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest's code page";
+  const std::wstring wideFolder = (folder_ / L"Snapwell出力ファイル").wstring();
+  ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr));
+  const std::string in = "Snapwell出力ファイル\\画像";
+  PictureDc picture(37, 23, GetParam());
+  EXPECT_EQ(savePng_(Path(in + ".png").c_str(), picture.Dc(), 0, 0, 37, 23, 0), 1);
+  EXPECT_EQ(savePpm_(Path(in + ".ppm").c_str(), picture.Dc(), 0, 0, 37, 23), 1);
+  EXPECT_EQ(savePgm_(Path(in + ".pgm").c_str(), picture.Dc(), 0, 0, 37, 23), 1);
+  EXPECT_EQ(saveEps_(Path(in + ".eps").c_str(), picture.Dc(), 0, 0, 37, 23), 1);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x)
+      pixels.push_back(picture.At(x, y));
+  ASSERT_EQ(snapwell::WriteBmpFile(Path(in + ".bmp"), vell::ConstPixelView(pixels.data(), 37, 23, 37)),
+            snapwell::FileError::None);
+  EXPECT_EQ(saveJpeg_(Path(in + ".bmp").c_str(), Path(in + ".jpg").c_str(), 85, 0), 1);
+  // Read back under the names as the system holds them (UTF-16).
+  for (const wchar_t* ext : {L".png", L".ppm", L".pgm", L".eps", L".bmp", L".jpg"})
+    EXPECT_NE(GetFileAttributesW((wideFolder + L"\\画像" + ext).c_str()), INVALID_FILE_ATTRIBUTES);
+  ExpectExactPixels(in + ".png", picture);
+  ExpectExactPixels(in + ".ppm", picture);
+  ExpectExactPixels(in + ".pgm", picture, true);
+  ExpectExactPixels(in + ".bmp", picture);
+  EXPECT_EQ(ReadBytes(Path(in + ".eps")).rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
+  EXPECT_EQ(Decode(Path(in + ".jpg")).width, 37);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothRowOrders, EncoderDllTest, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "TopDown" : "BottomUp";

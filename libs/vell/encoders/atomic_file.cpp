@@ -1,5 +1,5 @@
 // Temporary-file-and-rename writing, with the operating system's own calls so that the
-// rename replaces an existing target in one step (MoveFileExA on Windows, rename() elsewhere).
+// rename replaces an existing target in one step (MoveFileExW on Windows, rename() elsewhere).
 #include "atomic_file.h"
 
 #include <algorithm>
@@ -33,15 +33,39 @@ unsigned long ProcessNumber() {
 
 // A short name of its own in the target's folder, so that a long target path does not grow
 // past the system's limit; the process number and a counter keep writers apart.
-std::string TemporaryName(const std::string& target, int attempt) {
+template <typename Path>
+Path TemporaryName(const Path& target, int attempt) {
   static std::atomic<unsigned long> counter{0};
-  const std::size_t slash = target.find_last_of("/\\:");
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  std::size_t folderLength = target.size();
+  while (folderLength > 0 && target[folderLength - 1] != '/' && target[folderLength - 1] != '\\' &&
+         target[folderLength - 1] != ':')
+    --folderLength;
   char name[64];
-  std::snprintf(name, sizeof name, "~%lx%lx%x.tmp", ProcessNumber(), ++counter,
-                static_cast<unsigned>(attempt));
-  return folder + name;
+  const int length = std::snprintf(name, sizeof name, "~%lx%lx%x.tmp", ProcessNumber(), ++counter,
+                                   static_cast<unsigned>(attempt));
+  return target.substr(0, folderLength) + Path(name, name + std::max(length, 0));
 }
+
+#ifdef _WIN32
+// The one conversion of a path the caller gave in the ANSI code page; empty when it is not text
+// of that code page.
+std::wstring WidePath(const char* path) {
+  const int needed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+  if (needed <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide.data(), needed);
+  wide.resize(static_cast<std::size_t>(needed - 1));
+  return wide;
+}
+
+std::string AnsiPath(const std::wstring& path) {
+  const int size = static_cast<int>(path.size());
+  const int needed = WideCharToMultiByte(CP_ACP, 0, path.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+  if (needed > 0) WideCharToMultiByte(CP_ACP, 0, path.data(), size, narrow.data(), needed, nullptr, nullptr);
+  return narrow;
+}
+#endif
 
 #ifdef _WIN32
 FileFailure FailureOf(DWORD error) {
@@ -87,10 +111,22 @@ FileFailure FailureOf(int error) {
 }
 #endif
 
-// A folder or a read-only file in the target's place is never replaced.
-FileFailure TargetBlocked(const std::string& target) {
 #ifdef _WIN32
-  DWORD attributes = GetFileAttributesA(target.c_str());
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+#else
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0;
+}
+#endif
+
+// A folder or a read-only file in the target's place is never replaced.
+template <typename Path>
+FileFailure TargetBlocked(const Path& target) {
+#ifdef _WIN32
+  DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return FileFailure::None;
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return FileFailure::AccessDenied;
 #else
@@ -104,6 +140,16 @@ FileFailure TargetBlocked(const std::string& target) {
 
 }  // namespace
 
+std::FILE* OpenForReading(const char* path) {
+  if (path == nullptr || *path == '\0') return nullptr;
+#ifdef _WIN32
+  const std::wstring wide = WidePath(path);
+  return wide.empty() ? nullptr : _wfopen(wide.c_str(), L"rb");
+#else
+  return std::fopen(path, "rb");
+#endif
+}
+
 AtomicFile::~AtomicFile() {
   Abandon();
 }
@@ -115,16 +161,25 @@ bool AtomicFile::Open(const char* path) {
     failure_ = FileFailure::PathNotFound;
     return false;
   }
+#ifdef _WIN32
+  target_ = WidePath(path);
+  if (target_.empty()) {
+    failure_ = FileFailure::PathNotFound;
+    return false;
+  }
+#else
   target_ = path;
+#endif
+  flushedToDisk_ = false;
   if (FileFailure blocked = TargetBlocked(target_); blocked != FileFailure::None) {
     failure_ = blocked;
     return false;
   }
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string candidate = TemporaryName(target_, attempt);
+    NativePath candidate = TemporaryName(target_, attempt);
 #ifdef _WIN32
     HANDLE h =
-        CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
@@ -239,13 +294,44 @@ bool AtomicFile::CloseHandle() {
   return ok;
 }
 
+std::string AtomicFile::temporaryPath() const {
+#ifdef _WIN32
+  return AnsiPath(tempPath_);
+#else
+  return tempPath_;
+#endif
+}
+
+// Waits until the data written so far is on the disk; a failure is remembered.
+bool AtomicFile::ForceToDisk() {
+#ifdef _WIN32
+  if (!FlushFileBuffers(static_cast<HANDLE>(handle_))) {
+    Fail(FailureOf(GetLastError()));
+    return false;
+  }
+#else
+  int result;
+  do {
+    result = ::fsync(fd_);
+  } while (result != 0 && errno == EINTR);
+  if (result != 0) {
+    Fail(FailureOf(errno));
+    return false;
+  }
+#endif
+  flushedToDisk_ = true;
+  return true;
+}
+
 bool AtomicFile::Commit() {
   if (!open_) return false;
   bool ok = failure_ == FileFailure::None && Flush();
+  // Replacing the user's file: the new data must be on the disk before the old name points at it.
+  if (ok && Exists(target_)) ok = ForceToDisk();
   ok = CloseHandle() && ok;
   if (ok) {
 #ifdef _WIN32
-    if (!MoveFileExA(tempPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileExW(tempPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       Fail(FailureOf(GetLastError()));
       ok = false;
     }
@@ -270,7 +356,7 @@ void AtomicFile::Abandon() {
   if (!open_) return;
   CloseHandle();
 #ifdef _WIN32
-  DeleteFileA(tempPath_.c_str());
+  DeleteFileW(tempPath_.c_str());
 #else
   ::unlink(tempPath_.c_str());
 #endif

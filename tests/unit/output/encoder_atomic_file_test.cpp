@@ -28,6 +28,19 @@ TEST(AtomicFileTest, TargetAppearsOnlyOnCommit) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"shot.png"});
 }
 
+TEST(AtomicFileTest, OnlyReplacingAnExistingFileWaitsForTheDisk) {
+  ScratchFolder folder;
+  const std::string target = folder.Path("shot.png");
+  for (const bool existed : {false, true}) {
+    vell::AtomicFile file;
+    ASSERT_TRUE(file.Open(target.c_str()));
+    ASSERT_TRUE(file.Write(std::string(existed ? "new" : "old")));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(file.flushedToDisk(), existed);
+  }
+  EXPECT_EQ(ReadBytes(target), "new");
+}
+
 TEST(AtomicFileTest, DroppingAnUncommittedFileKeepsTheOldTarget) {
   ScratchFolder folder;
   const std::string target = folder.Path("shot.png");
