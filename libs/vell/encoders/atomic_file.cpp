@@ -48,13 +48,19 @@ Path TemporaryName(const Path& target, int attempt) {
 
 #ifdef _WIN32
 // The one conversion of a path the caller gave in the ANSI code page; empty when it is not text
-// of that code page.
+// of that code page. A long full path gets the "\\?\" form, which the wide functions open past
+// the 260 characters the ANSI ones stop at (its temporary neighbour may be longer still).
 std::wstring WidePath(const char* path) {
   const int needed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
   if (needed <= 1) return {};
   std::wstring wide(static_cast<std::size_t>(needed), L'\0');
   MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide.data(), needed);
   wide.resize(static_cast<std::size_t>(needed - 1));
+  constexpr std::size_t kLong = MAX_PATH - 20;
+  const bool plain = wide.find(L'/') == std::wstring::npos && wide.find(L"\\.") == std::wstring::npos;
+  if (wide.size() < kLong || !plain) return wide;
+  if (wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
+  if (wide.starts_with(L"\\\\") && !wide.starts_with(L"\\\\?\\")) return L"\\\\?\\UNC" + wide.substr(1);
   return wide;
 }
 
