@@ -14,7 +14,8 @@
 
 namespace {
 
-// Flat window areas, a gradient title bar and lines of two-colour "text".
+// Flat window areas, a gradient title bar, lines of two-colour "text" and a noisy photo strip,
+// which makes the file about as large as a real screenshot's.
 std::vector<std::uint32_t> Screenshot(int width, int height) {
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, vell::Rgb(240, 240, 240));
   for (int y = 0; y < height; ++y) {
@@ -22,6 +23,8 @@ std::vector<std::uint32_t> Screenshot(int width, int height) {
       std::uint32_t& p = pixels[static_cast<std::size_t>(y) * width + x];
       if (y < 32)
         p = vell::Rgb(30, 80, 150 + y * 3);
+      else if (y >= height - 160)
+        p = (static_cast<std::uint32_t>(x) * 2654435761u ^ y * 40503u) >> 8 & 0xFFFFFF;
       else if (y % 18 < 12 && x % 9 < 6 && ((x * 7 + y * 13) / 11) % 3 != 0)
         p = vell::Rgb(20, 20, 20);
     }

@@ -139,16 +139,17 @@ void MigrateSettings(AppContext& app) {
   // Thresholds are compared in single precision, like the stored value itself: "3.8" must not
   // count as older than 3.8. A number above the single range was written by a newer program.
   const std::optional<std::string> stored = store.Get("CurrentVersion");
-  const double number = stored ? ReadLeadingNumber(*stored) : Settings{}.CurrentVersion;
+  const Settings defaults;
+  const double number = stored ? ReadLeadingNumber(*stored) : defaults.CurrentVersion;
   if (number > std::numeric_limits<float>::max()) return;
-  const float version = ToSingle(number).value_or(Settings{}.CurrentVersion);
+  const float version = ToSingle(number).value_or(defaults.CurrentVersion);
   if (version >= kSettingsVersion) return;
 
   // Angle keys of the series dialog got new names.
   Settings& s = app.settings;
-  s.StartAng = ReadNumber<float>(store, "StartArg", 0.0f);
-  s.EndAng = ReadNumber<float>(store, "EndArg", 0.0f);
-  s.StepAng = ReadNumber<float>(store, "StepArg", 90.0f);
+  s.StartAng = ReadNumber(store, "StartArg", defaults.StartAng);
+  s.EndAng = ReadNumber(store, "EndArg", defaults.EndAng);
+  s.StepAng = ReadNumber(store, "StepArg", defaults.StepAng);
   WriteSetting(app, "StartAng");
   WriteSetting(app, "EndAng");
   WriteSetting(app, "StepAng");
@@ -174,7 +175,7 @@ void MigrateSettings(AppContext& app) {
   if (version < 3.95f) {
     app.platform.files.DeleteFile(app.AppFolder + "velltemp.bmp");
     if (version < 3.8f) {
-      s.EnlargeValue = ReadNumber<float>(store, "LargeValue", 1.0f);
+      s.EnlargeValue = ReadNumber(store, "LargeValue", defaults.EnlargeValue);
       WriteSetting(app, "EnlargeValue");
       store.Delete("LargeValue");
       app.platform.files.DeleteFile(app.AppFolder + "Help\\wavelet.htm");

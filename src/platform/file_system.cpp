@@ -10,12 +10,13 @@ struct ErrorNumber {
   int number;
 };
 
-constexpr std::array<ErrorNumber, 6> kErrorNumbers{{
+constexpr std::array<ErrorNumber, 7> kErrorNumbers{{
     {FileError::None, 0},
     {FileError::NotFound, 53},      // file not found
     {FileError::PathNotFound, 76},  // path not found
     {FileError::BadName, 52},       // bad file name
     {FileError::AccessDenied, 70},  // permission denied
+    {FileError::DiskFull, 61},      // disk full
     {FileError::Other, 75},         // path/file access error
 }};
 

@@ -2,27 +2,22 @@
 // Paths are UTF-8 with backslashes, as the user sees them on Windows.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "file_error.h"
+
 namespace snapwell {
 
-enum class FileError : std::uint8_t {
-  None,          // success / the file exists
-  NotFound,      // the file does not exist (its folder does)
-  PathNotFound,  // a folder of the path does not exist
-  BadName,       // the name cannot stand for a file (forbidden characters, a malformed path)
-  AccessDenied,  // exists but may not be touched (read-only, locked, a folder in the way)
-  Other,         // anything else: full disk, device not ready...
-};
+// The kinds of file failure, shared with the imaging libraries' file writer.
+using FileError = vell::FileError;
 
 // The one table of the error numbers the program's messages give a file failure
 // ("An unexpected error occurred (No. 53)."): None 0, NotFound 53 "file not found",
 // PathNotFound 76 "path not found", BadName 52 "bad file name", AccessDenied 70
-// "permission denied", Other 75 "path/file access error".
+// "permission denied", DiskFull 61 "disk full", Other 75 "path/file access error".
 int FileErrorNumber(FileError error);
 
 class FileSystem {

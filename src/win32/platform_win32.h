@@ -34,9 +34,6 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> ReadFile(std::string_view path, FileError* error) const override;
 };
 
-// The failure kind of a Win32 error code.
-FileError FileErrorFromCode(DWORD code);
-
 class Win32Screen : public Screen {
  public:
   ScreenSize DesktopSize() const override;

@@ -74,45 +74,29 @@ std::string AnsiPath(const std::wstring& path) {
 #endif
 
 #ifdef _WIN32
-FileFailure FailureOf(DWORD error) {
-  switch (error) {
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH:
-    case ERROR_INVALID_DRIVE:
-      return FileFailure::PathNotFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
-      return FileFailure::AccessDenied;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return FileFailure::DiskFull;
-    default:
-      return FileFailure::Other;
-  }
+FileError FailureOf(DWORD error) {
+  return FileErrorOfSystemCode(error);
 }
 #else
-FileFailure FailureOf(int error) {
+FileError FailureOf(int error) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
+      return FileError::PathNotFound;
     case ENAMETOOLONG:
-      return FileFailure::PathNotFound;
+      return FileError::BadName;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-      return FileFailure::AccessDenied;
+      return FileError::AccessDenied;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return FileFailure::DiskFull;
+      return FileError::DiskFull;
     default:
-      return FileFailure::Other;
+      return FileError::Other;
   }
 }
 #endif
@@ -130,21 +114,50 @@ bool Exists(const std::string& path) {
 
 // A folder or a read-only file in the target's place is never replaced.
 template <typename Path>
-FileFailure TargetBlocked(const Path& target) {
+FileError TargetBlocked(const Path& target) {
 #ifdef _WIN32
   DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return FileFailure::None;
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return FileFailure::AccessDenied;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FileError::None;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return FileError::AccessDenied;
 #else
   struct stat info {};
-  if (stat(target.c_str(), &info) != 0) return FileFailure::None;
-  if (S_ISDIR(info.st_mode)) return FileFailure::AccessDenied;
-  if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) return FileFailure::AccessDenied;
+  if (stat(target.c_str(), &info) != 0) return FileError::None;
+  if (S_ISDIR(info.st_mode)) return FileError::AccessDenied;
+  if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) return FileError::AccessDenied;
 #endif
-  return FileFailure::None;
+  return FileError::None;
 }
 
 }  // namespace
+
+#ifdef _WIN32
+FileError FileErrorOfSystemCode(unsigned long code) {
+  switch (code) {
+    case ERROR_SUCCESS:
+      return FileError::None;
+    case ERROR_FILE_NOT_FOUND:
+      return FileError::NotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+      return FileError::PathNotFound;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+      return FileError::BadName;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return FileError::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::DiskFull;
+    default:
+      return FileError::Other;
+  }
+}
+#endif
 
 std::FILE* OpenForReading(const char* path) {
   if (path == nullptr || *path == '\0') return nullptr;
@@ -162,22 +175,22 @@ AtomicFile::~AtomicFile() {
 
 bool AtomicFile::Open(const char* path) {
   Abandon();
-  failure_ = FileFailure::None;
+  failure_ = FileError::None;
   if (path == nullptr || *path == '\0') {
-    failure_ = FileFailure::PathNotFound;
+    failure_ = FileError::PathNotFound;
     return false;
   }
 #ifdef _WIN32
   target_ = WidePath(path);
   if (target_.empty()) {
-    failure_ = FileFailure::PathNotFound;
+    failure_ = FileError::PathNotFound;
     return false;
   }
 #else
   target_ = path;
 #endif
   flushedToDisk_ = false;
-  if (FileFailure blocked = TargetBlocked(target_); blocked != FileFailure::None) {
+  if (FileError blocked = TargetBlocked(target_); blocked != FileError::None) {
     failure_ = blocked;
     return false;
   }
@@ -211,16 +224,16 @@ bool AtomicFile::Open(const char* path) {
     used_ = 0;
     return true;
   }
-  failure_ = FileFailure::Other;
+  failure_ = FileError::Other;
   return false;
 }
 
-void AtomicFile::Fail(FileFailure why) {
-  if (failure_ == FileFailure::None) failure_ = why;
+void AtomicFile::Fail(FileError why) {
+  if (failure_ == FileError::None) failure_ = why;
 }
 
 bool AtomicFile::Write(const void* data, std::size_t size) {
-  if (!open_ || failure_ != FileFailure::None) return false;
+  if (!open_ || failure_ != FileError::None) return false;
   const auto* bytes = static_cast<const unsigned char*>(data);
   if (used_ + size <= buffer_.size()) {
     if (size) std::memcpy(buffer_.data() + used_, bytes, size);
@@ -238,7 +251,7 @@ bool AtomicFile::Write(const void* data, std::size_t size) {
 }
 
 unsigned char* AtomicFile::Claim(std::size_t size) {
-  if (!open_ || failure_ != FileFailure::None || size > buffer_.size()) return nullptr;
+  if (!open_ || failure_ != FileError::None || size > buffer_.size()) return nullptr;
   if (used_ + size > buffer_.size() && !Flush()) return nullptr;
   unsigned char* room = buffer_.data() + used_;
   used_ += size;
@@ -268,7 +281,7 @@ bool AtomicFile::WriteOut(const unsigned char* bytes, std::size_t size) {
     const ssize_t written = ::write(fd_, bytes + done, chunk);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
-      Fail(written < 0 ? FailureOf(errno) : FileFailure::DiskFull);
+      Fail(written < 0 ? FailureOf(errno) : FileError::DiskFull);
       return false;
     }
 #endif
@@ -331,7 +344,7 @@ bool AtomicFile::ForceToDisk() {
 
 bool AtomicFile::Commit() {
   if (!open_) return false;
-  bool ok = failure_ == FileFailure::None && Flush();
+  bool ok = failure_ == FileError::None && Flush();
   // Replacing the user's file: the new data must be on the disk before the old name points at it.
   if (ok && Exists(target_)) ok = ForceToDisk();
   ok = CloseHandle() && ok;

@@ -14,16 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace vell {
+#include "file_error.h"
 
-// Why a file could not be written.
-enum class FileFailure : std::uint8_t {
-  None,
-  PathNotFound,  // the folder does not exist
-  AccessDenied,  // the folder or the target may not be written (read-only, a folder in the way)
-  DiskFull,
-  Other,
-};
+namespace vell {
 
 // Opens a file for reading bytes, taking its path by the same rule as AtomicFile::Open;
 // nullptr when it cannot be opened.
@@ -49,7 +42,7 @@ class AtomicFile {
   // Drops everything written so far; the target stays as it was.
   void Abandon();
 
-  FileFailure failure() const { return failure_; }
+  FileError failure() const { return failure_; }
   // The temporary file while open, in the form Open took.
   std::string temporaryPath() const;
   // After a successful Commit: whether the data was forced to disk first (an existing target).
@@ -58,7 +51,7 @@ class AtomicFile {
  private:
   bool Flush();
   bool WriteOut(const unsigned char* bytes, std::size_t size);
-  void Fail(FileFailure why);
+  void Fail(FileError why);
   bool CloseHandle();
   bool ForceToDisk();
 
@@ -71,7 +64,7 @@ class AtomicFile {
   NativePath tempPath_;
   std::vector<unsigned char> buffer_;
   std::size_t used_ = 0;
-  FileFailure failure_ = FileFailure::None;
+  FileError failure_ = FileError::None;
   bool open_ = false;
   bool flushedToDisk_ = false;
 #ifdef _WIN32

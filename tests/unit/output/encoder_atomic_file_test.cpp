@@ -58,10 +58,10 @@ TEST(AtomicFileTest, FailuresSayWhy) {
   ScratchFolder folder;
   vell::AtomicFile file;
   EXPECT_FALSE(file.Open(folder.Path("gone/shot.png").c_str()));
-  EXPECT_EQ(file.failure(), vell::FileFailure::PathNotFound);
+  EXPECT_EQ(file.failure(), vell::FileError::PathNotFound);
   std::filesystem::create_directory(folder.Path("dir"));
   EXPECT_FALSE(file.Open(folder.Path("dir").c_str()));
-  EXPECT_EQ(file.failure(), vell::FileFailure::AccessDenied);
+  EXPECT_EQ(file.failure(), vell::FileError::AccessDenied);
   EXPECT_FALSE(file.Write("x", 1));  // nothing open
   EXPECT_FALSE(file.Commit());
   EXPECT_EQ(file.Claim(4), nullptr);

@@ -31,7 +31,8 @@ TEST(ResolvePathTest, OnlyRelativePathsMoveIntoTheFolder) {
 TEST(FileErrorNumberTest, OneNumberForEachKindOfFailure) {
   const std::pair<FileError, int> table[] = {
       {FileError::None, 0},     {FileError::NotFound, 53},     {FileError::PathNotFound, 76},
-      {FileError::BadName, 52}, {FileError::AccessDenied, 70}, {FileError::Other, 75},
+      {FileError::BadName, 52}, {FileError::AccessDenied, 70}, {FileError::DiskFull, 61},
+      {FileError::Other, 75},
   };
   for (const auto& [error, number] : table)
     EXPECT_EQ(FileErrorNumber(error), number) << static_cast<int>(error);
