@@ -30,7 +30,7 @@ win64: setup
 	@cmake -S . -B build/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
 	@cmake --build build/win64 -j$(JOBS) -- --no-print-directory
 
-test: native asan win64 fuzz
+test: native asan win64 fuzz dist
 	@scripts/run-tests
 
 bench: setup

@@ -129,8 +129,9 @@ Function un.onInit
   ${un.GetParameters} $R0
   ClearErrors
   ${un.GetOptions} $R0 "/REMOVESETTINGS" $R1
-  IfErrors +2
+  IfErrors keep_settings
   !insertmacro SelectSection ${SecUnSettings}
+  keep_settings:
 FunctionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
