@@ -75,8 +75,9 @@ pdf_pages() {
 # pdf_first_page_png PDF OUT.png [DPI]: the first page as a picture (pdftoppm, default 72 dpi,
 # where one PostScript point is one pixel).
 pdf_first_page_png() {
-  local pdf=$1 out=$2 dpi=${3:-72}
-  pdftoppm -f 1 -l 1 -r "$dpi" -singlefile -png "$pdf" "${out%.png}"
+  local pdf=$1 out=$2 dpi=${3:-72} said
+  # Its warnings about glyphs in Ghostscript-made fonts are harmless; shown only on failure.
+  said=$(pdftoppm -f 1 -l 1 -r "$dpi" -singlefile -png "$pdf" "${out%.png}" 2>&1) || { echo "$said" >&2; return 1; }
 }
 
 # pixel_at PICTURE X Y: the pixel as "srgb(r,g,b)".
@@ -95,4 +96,11 @@ equals() {
 # fails COMMAND...: the command must fail (a check that a helper catches a fault).
 fails() {
   ! "$@"
+}
+
+# has_ink PICTURE X Y W H: something darker than light grey lies in that rectangle.
+has_ink() {
+  local min
+  min=$("$IM_CONVERT" "$1[0]" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*minima)]' info:)
+  [ "$min" -lt 128 ] || { echo "nothing printed in $4x$5+$2+$3 of $1"; return 1; }
 }
