@@ -5,6 +5,14 @@
 # tb_now_ms: milliseconds since the epoch.
 tb_now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# tb_wine_up: one wineserver for the whole session (each Wine command would otherwise start it
+# and its services anew), its services started with no pipe of the caller open: they outlive
+# the command and would keep a command substitution or a pipeline waiting.
+tb_wine_up() {
+  "$WINESERVER" -p
+  timeout 60 "$WINE" wineboot </dev/null >/dev/null 2>&1
+}
+
 # tb_poll SECONDS COMMAND...: runs the command every 10 ms until it succeeds; fails after SECONDS.
 tb_poll() {
   local limit=$(($1 * 1000)) start

@@ -12,8 +12,7 @@ if [ -z "${SNAPWELL_E2E_SESSION:-}" ]; then
   exec "$root/scripts/wine-session" "$0" "$@"
 fi
 . "$here/lib.sh"
-# One wineserver for the whole run: each Wine command would otherwise start it and its services anew.
-"$WINESERVER" -p
+tb_wine_up
 
 version=$(sed -n 's/^VERSION := *//p' "$root/Makefile")
 setup=$root/dist/Snapwell-$version-setup.exe
@@ -26,7 +25,12 @@ settings_key='HKCU\Software\Snapwell'
 rm -rf "$work" && mkdir -p "$work"
 
 snapwell_pid=""
-stop_snapwell() { [ -n "$snapwell_pid" ] && kill "$snapwell_pid" 2>/dev/null; }
+stop_snapwell() {
+  [ -n "$snapwell_pid" ] && kill "$snapwell_pid" 2>/dev/null
+  tb_running && kill "$tb_pid" 2>/dev/null
+  chattr -i "$progdir" 2>/dev/null
+  return 0
+}
 trap stop_snapwell EXIT
 
 wine_run() { timeout "${WINE_TIMEOUT:-60}" "$WINE" "$@"; }
@@ -75,16 +79,50 @@ snapwell_quits() {
   snapwell_pid=""
 }
 
-# ---- Captures from the installed copy: the place for them once the capture surface works. ----
-# Plan: with the settings store set for a hotkey capture straight to a file (Outputs 2,
-# OutDialog 0, FlameStyle 0, CopyTimer 0, FileName a folder outside Program Files), press
-# ctrl+KP_Subtract, drag a rectangle with xdotool, once with DefaultExt 3 (PNG) and once with
-# DefaultExt 2 (JPEG); then
-#   compare_pixels out.png ref.png              (ref: crop_reference of the known desktop)
-#   compare_pixels out.jpg ref.png 10 $((w*h/1000))
-#   no new file in the program folder: the JPEG writer's temporary file goes elsewhere.
+# ---- Captures from the installed copy ----------------------------------------------------
+# Turn on once the capture surface works on Windows (until then Snapwell.exe ends after
+# start-up and there is nothing to capture with).
+capture_ready=false
+# Captures a rectangle from the installed copy to PNG and to JPEG, each checked against the
+# known desktop, with the program folder made read-only (immutable where the file system
+# allows it) so that no file, not even the JPEG writer's temporary one, can go there.
 capture_checks() {
-  echo "# capture checks from the installed copy: waiting for the capture surface"
+  if [ "$capture_ready" != true ]; then
+    echo "# capture checks from the installed copy: waiting for the capture surface"
+    return
+  fi
+  local listing_before stamp_before locked=false
+  listing_before=$(installed_files)
+  stamp_before=$(stat -c %Y.%Z "$progdir")
+  chattr +i "$progdir" 2>/dev/null && locked=true
+  check "capture to PNG from Program Files" capture_to png 3
+  check "capture to JPEG from Program Files" capture_to jpg 2
+  $locked && chattr -i "$progdir"
+  check "... the program folder is left untouched" \
+    test "$listing_before $stamp_before" = "$(installed_files) $(stat -c %Y.%Z "$progdir")"
+  check "... PNG: the desktop's pixels" compare_pixels "$work/out/shot.png" "$work/expected-png.png"
+  check "... JPEG: close to the desktop" compare_pixels "$work/out/shot.jpg" "$work/expected-jpg.png" 10 60
+}
+# capture_to EXT DEFAULTEXT: the hotkey, a drag from (100,100) to (400,300), the file written
+# to build/e2e/install/out/shot.EXT; the reference is the desktop cut at the file's own size,
+# which must be that of the drag (300x200, give or take the end pixel).
+capture_to() {
+  local ext=$1 size file=$work/out/shot.$1
+  mkdir -p "$work/out" && rm -f "$file"
+  tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 FixField=0 \
+    ReverseValue=0 EnlargeValue=1 DefRoll=0 DefaultExt="$2" "FileName=$(tb_winpath "$work/out/shot")" \
+    WhereStay=0 AppearWindow=0 HotKeyEnabled=1 HotKeyModifiers=2 HotKeyKeyCode=109
+  tb_start "$win_progdir\\Snapwell.exe" "$progdir"
+  tb_wait_up 30 || { echo "no window"; return 1; }
+  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
+  tb_hotkey
+  tb_poll 10 tb_surface_shown 1024 768 || { tb_quit; echo "no capture surface after the hotkey"; return 1; }
+  xdotool mousemove 100 100 mousedown 1 mousemove 250 200 mousemove 400 300 mouseup 1
+  tb_poll 30 tb_file_complete "$file" || { tb_quit; echo "$file not written"; return 1; }
+  tb_quit
+  size=$("$IM_IDENTIFY" -format '%w %h' "$file") || return 1
+  case $size in "300 200" | "301 201") ;; *) echo "$file is ${size/ /x}, expected 300x200"; return 1 ;; esac
+  crop_reference "$work/desktop.png" 100 100 $size "$work/expected-$ext.png"
 }
 
 if [ ! -f "$setup" ]; then
@@ -94,6 +132,7 @@ if [ ! -f "$setup" ]; then
 fi
 
 # What an earlier, interrupted run may have left (the registry files name the keys).
+chattr -i "$progdir" 2>/dev/null
 rm -rf "$progdir" "$startmenu"
 if grep -qi 'Snapwell' "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" 2>/dev/null; then
   wine_run reg delete "$settings_key" /f >/dev/null 2>&1
@@ -113,8 +152,8 @@ check "Add/Remove Programs: uninstaller" equals "\"$win_progdir\\uninstall.exe\"
 
 check "the installed Snapwell.exe comes up from Program Files" snapwell_comes_up
 check "it writes its settings: CurrentVersion 4.5" wait_for 10 equals 4.5 reg_value "$settings_key\\Default" CurrentVersion
-capture_checks
 check "it quits" snapwell_quits
+capture_checks
 
 check "silent uninstall removes the program folder" uninstall_silently
 check "... the Start-menu folder" gone "$startmenu"

@@ -3,6 +3,7 @@
 # ImageMagick and Wine are called by their full paths: stand-ins may shadow them on PATH.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$e2e_root/scripts/testbed.sh"
 e2e_passed=0
 e2e_failed=0
 IM_COMPARE=/usr/bin/compare
@@ -11,11 +12,16 @@ IM_IDENTIFY=/usr/bin/identify
 
 # check "what" COMMAND...: one pass/fail line from the command's exit status; the command's
 # own output (the reason of a failure) is shown indented under it.
+# The output goes through a file, not a pipe: a process the command leaves running (Wine's
+# services) would hold a pipe open and the check would never end.
+mkdir -p "$e2e_root/build/e2e"
+e2e_out=$e2e_root/build/e2e/check-output-$(basename "$0" .sh)
 check() {
   local what=$1 out rc
   shift
-  out=$("$@" 2>&1)
+  "$@" >"$e2e_out" 2>&1 </dev/null
   rc=$?
+  out=$(cat "$e2e_out")
   if [ $rc -eq 0 ]; then
     echo "ok - $what"
     e2e_passed=$((e2e_passed + 1))
@@ -89,7 +95,9 @@ pixel_at() {
 equals() {
   local expected=$1 actual
   shift
-  actual=$("$@" 2>&1)
+  "$@" >"$e2e_out.value" 2>&1 </dev/null
+  actual=$(cat "$e2e_out.value")
+  rm -f "$e2e_out.value"
   [ "$actual" = "$expected" ] || { echo "got \"$actual\", expected \"$expected\""; return 1; }
 }
 

@@ -11,7 +11,7 @@ if [ -z "${SNAPWELL_E2E_SESSION:-}" ]; then
   exec "$root/scripts/print-session" "$root/scripts/wine-session" "$0" "$@"
 fi
 . "$here/lib.sh"
-"$WINESERVER" -p
+tb_wine_up
 work=$root/build/e2e/print
 rm -rf "$work" && mkdir -p "$work"
 notepad_pid=""
