@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Driving Snapwell.exe on a Wine test desktop (sourced by scripts/run, scripts/measure and the
 # end-to-end tests; needs the variables scripts/wine-session exports: WINE, WINEPREFIX, DISPLAY).
 # Every wait is bounded.

@@ -110,7 +110,7 @@ folder_untouched() {
 # to build/e2e/install/out/shot.EXT; the reference is the desktop cut at the file's own size,
 # which must be that of the drag (300x200, give or take the end pixel).
 capture_to() {
-  local ext=$1 size file=$work/out/shot.$1
+  local ext=$1 w h file=$work/out/shot.$1
   mkdir -p "$work/out" && rm -f "$file"
   tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 FixField=0 \
     ReverseValue=0 EnlargeValue=1 DefRoll=0 DefaultExt="$2" "FileName=$(tb_winpath "$work/out/shot")" \
@@ -123,9 +123,9 @@ capture_to() {
   xdotool mousemove 100 100 mousedown 1 mousemove 250 200 mousemove 400 300 mouseup 1
   tb_poll 30 tb_file_complete "$file" || { tb_quit; echo "$file not written"; return 1; }
   tb_quit
-  size=$("$IM_IDENTIFY" -format '%w %h' "$file") || return 1
-  case $size in "300 200" | "301 201") ;; *) echo "$file is ${size/ /x}, expected 300x200"; return 1 ;; esac
-  crop_reference "$work/desktop.png" 100 100 $size "$work/expected-$ext.png"
+  read -r w h < <("$IM_IDENTIFY" -format '%w %h\n' "$file") || return 1
+  case "$w $h" in "300 200" | "301 201") ;; *) echo "$file is ${w}x$h, expected 300x200"; return 1 ;; esac
+  crop_reference "$work/desktop.png" 100 100 "$w" "$h" "$work/expected-$ext.png"
 }
 
 if [ ! -f "$setup" ]; then

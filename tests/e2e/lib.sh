@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared helpers of the end-to-end tests (sourced, bash). Each check prints one line,
 # "ok - what" or "not ok - what", which scripts/run-tests counts; e2e_finish closes a script.
 # ImageMagick and Wine are called by their full paths: stand-ins may shadow them on PATH.
@@ -56,11 +57,11 @@ wait_for() {
 compare_pixels() {
   local out=$1 ref=$2 fuzz=${3:-0} max=${4:-0} size_out size_ref ae
   [ -s "$out" ] || { echo "$out: missing or empty"; return 1; }
-  size_out=$("$IM_IDENTIFY" -format '%wx%h' "$out[0]" 2>&1) || { echo "$out: unreadable: $size_out"; return 1; }
-  size_ref=$("$IM_IDENTIFY" -format '%wx%h' "$ref[0]" 2>&1) || { echo "$ref: unreadable: $size_ref"; return 1; }
+  size_out=$("$IM_IDENTIFY" -format '%wx%h' "${out}[0]" 2>&1) || { echo "$out: unreadable: $size_out"; return 1; }
+  size_ref=$("$IM_IDENTIFY" -format '%wx%h' "${ref}[0]" 2>&1) || { echo "$ref: unreadable: $size_ref"; return 1; }
   [ "$size_out" = "$size_ref" ] || { echo "$out is $size_out, expected $size_ref"; return 1; }
   # compare writes the count on stderr and exits 1 when the pictures differ; 2 is an error.
-  ae=$("$IM_COMPARE" -metric AE -fuzz "$fuzz%" "$out[0]" "$ref[0]" null: 2>&1)
+  ae=$("$IM_COMPARE" -metric AE -fuzz "$fuzz%" "${out}[0]" "${ref}[0]" null: 2>&1)
   [ "$?" -le 1 ] || { echo "compare failed: $ae"; return 1; }
   ae=${ae%% *}
   [[ $ae =~ ^[0-9]+$ ]] || ae=$(printf '%.0f' "$ae" 2>/dev/null) || { echo "compare said: $ae"; return 1; }
@@ -88,7 +89,7 @@ pdf_first_page_png() {
 
 # pixel_at PICTURE X Y: the pixel as "srgb(r,g,b)".
 pixel_at() {
-  "$IM_CONVERT" "$1[0]" -format "%[pixel:p{$2,$3}]" info:
+  "$IM_CONVERT" "${1}[0]" -format "%[pixel:p{$2,$3}]" info:
 }
 
 # equals EXPECTED COMMAND...: the command's output is exactly EXPECTED (else both are shown).
@@ -109,6 +110,6 @@ fails() {
 # has_ink PICTURE X Y W H: something darker than light grey lies in that rectangle.
 has_ink() {
   local min
-  min=$("$IM_CONVERT" "$1[0]" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*minima)]' info:)
+  min=$("$IM_CONVERT" "${1}[0]" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*minima)]' info:)
   [ "$min" -lt 128 ] || { echo "nothing printed in $4x$5+$2+$3 of $1"; return 1; }
 }
