@@ -89,8 +89,11 @@ int NewColours(const std::uint32_t* row, int width) {
   std::uint32_t recent[256];
   std::memset(recent, 0xFF, sizeof recent);  // no pixel has its top byte set after masking
   int misses = 0;
+  std::uint32_t last = 0xFFFFFFFFu;
   for (int x = 0; x < width; ++x) {
     const std::uint32_t p = row[x] & 0xFFFFFF;
+    if (p == last) continue;  // the usual case on screen: the colour of the pixel before
+    last = p;
     std::uint32_t& slot = recent[(p * 2654435761u) >> 24];
     misses += slot != p;
     slot = p;
@@ -138,32 +141,34 @@ void FilterRow(const std::uint8_t* cur, const std::uint8_t* prev, std::size_t n,
   }
 }
 
-// Recognises rows of noise (photographic grain and the like) after filtering: few zero bytes
-// and hardly a six-byte sequence seen before, here or in the rows just above. The
-// filtered-data strategy keeps no match shorter than six bytes, so on such rows string
-// matching finds nothing, and Huffman codes alone give the same size in a tenth of the time.
-class NoiseDetector {
+// Tells how the compressor should treat a filtered photographic row, from how often a
+// six-byte sequence other than zeros repeats one seen before (here or in the rows just above)
+// and how many bytes are zero. Rows with repeats keep string matching (the filtered-data
+// strategy, which keeps no match shorter than six bytes). Without repeats string matching
+// finds nothing worth its time: runs of zeros (flat margins beside a photo) are then coded
+// as runs, and rows of grain with Huffman codes alone, at the same size in a fraction of
+// the time.
+class PhotoRows {
  public:
-  bool IsNoise(const std::uint8_t* bytes, std::size_t n) {
-    std::size_t zeros = 0;
+  int StrategyFor(const std::uint8_t* bytes, std::size_t n) {
+    if (seen_.empty()) seen_.assign(kSlots, 0);
+    std::size_t zeros = 0, repeats = 0;
     for (std::size_t i = 0; i < n; ++i)
       zeros += bytes[i] == 0;
-    if (zeros * 8 >= n) return false;
-    std::size_t repeats = 0;
     for (std::size_t i = 0; i + 8 <= n; ++i) {
       std::uint64_t v;
       std::memcpy(&v, bytes + i, sizeof v);
       v &= 0xFFFFFFFFFFFFull;  // six bytes
-      if (seen_.empty()) seen_.assign(kSlots, 0);
       std::uint64_t& slot = seen_[(v * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits)];
-      repeats += slot == v;
+      repeats += slot == v && v != 0;
       slot = v;
     }
-    return repeats * 64 < n;
+    if (repeats * 64 >= n) return Z_FILTERED;
+    return zeros * 8 >= n ? Z_RLE : Z_HUFFMAN_ONLY;
   }
 
  private:
-  static constexpr int kSlotBits = 12;  // small enough to stay in the first-level cache
+  static constexpr int kSlotBits = 14;  // 128 KiB: stays in the second-level cache
   static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
   std::vector<std::uint64_t> seen_;
 };
@@ -297,7 +302,7 @@ void CompressSlice(const ConstPixelView& image, Slice& slice) noexcept try {
   z.next_out = slice.out.get();
   z.avail_out = static_cast<uInt>(slice.capacity);
   RowFilter rows(image, slice.firstRow);
-  NoiseDetector noise;
+  PhotoRows photo;
   int strategy = Z_DEFAULT_STRATEGY;
   int wanted = strategy, wantedRun = 0;
   bool ok = true;
@@ -309,11 +314,9 @@ void CompressSlice(const ConstPixelView& image, Slice& slice) noexcept try {
       if (deepSearch)
         deflateTune(&z, 32, 128, 258, 1024);
       else
-        deflateTune(&z, 8, 16, 258, 256);
+        deflateTune(&z, 8, 16, 128, 128);  // zlib's own for level 6
     }
-    const int kind = rows.Unfiltered()                      ? Z_DEFAULT_STRATEGY
-                     : noise.IsNoise(row + 1, rowBytes - 1) ? Z_HUFFMAN_ONLY
-                                                            : Z_RLE;
+    const int kind = rows.Unfiltered() ? Z_DEFAULT_STRATEGY : photo.StrategyFor(row + 1, rowBytes - 1);
     // A few rows of another kind in a row before switching, so that a stray one does not
     // cut a block.
     wantedRun = kind == wanted ? wantedRun + 1 : 1;
