@@ -1,13 +1,14 @@
 # Snapwell — one entry point for building, testing, running and packing.
 #   make run    build Snapwell.exe and start it under Wine (scripted demo without a display)
 #   make test   build every tree and run every suite; ends with "N passed, N failed"
-#   make bench  Google Benchmark suite (Release build)
+#   make bench  Google Benchmark suite (Release build) on the screenshot corpus
+#   make bench-compare  the same pictures through libpng and libjpeg-turbo, side by side, one core
 #   make dist   dist/Snapwell-<version>-win64.zip and dist/Snapwell-<version>-setup.exe (NSIS)
 JOBS ?= 2
 CMAKE_GEN := -G "Unix Makefiles"
 VERSION := 4.50
 
-.PHONY: all setup native asan fuzz win64 test bench run dist format tidy clean
+.PHONY: all setup native asan fuzz win64 corpus test bench bench-build bench-compare run dist format tidy clean
 
 all: native win64
 
@@ -30,13 +31,23 @@ win64: setup
 	@cmake -S . -B build/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
 	@cmake --build build/win64 -j$(JOBS) -- --no-print-directory
 
-test: native asan win64 fuzz dist
+# Real screenshots for the encoder tests and benchmarks, made once on a private display.
+corpus: setup
+	@scripts/screenshot-corpus
+
+test: native asan win64 fuzz corpus dist
 	@scripts/run-tests
 
-bench: setup
+bench-build: setup corpus
 	@cmake -S . -B build/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DSNAPWELL_BENCH=ON >/dev/null
-	@cmake --build build/bench -j$(JOBS) --target snapwell_bench
+	@cmake --build build/bench -j$(JOBS) --target snapwell_bench snapwell_compare -- --no-print-directory
+
+# Files go to build/bench-out, on disk like the program's own output.
+bench: bench-build
 	@build/bench/snapwell_bench $(BENCH_ARGS)
+
+bench-compare: bench-build
+	@taskset -c 0 build/bench/snapwell_compare build/bench-out $(or $(REPEATS),7)
 
 run: win64
 	@scripts/run

@@ -13,6 +13,7 @@
 
 #include "encoder_test_support.h"
 #include "support/libpng_reference.h"
+#include "support/screenshot_corpus.h"
 #include "vell/encoders/encoders.h"
 
 #define STB_IMAGE_STATIC
@@ -126,6 +127,26 @@ TEST_F(PngWriterTest, FilesAreNoLargerThanLibpngDefaults) {
   TestPicture flat(1920, 1080);
   std::fill(flat.pixels.begin(), flat.pixels.end(), vell::Rgb(240, 240, 240));
   EXPECT_LT(WriteAndCheck(flat).size(), 20000u);
+}
+
+// Real screenshots (scripts/screenshot-corpus): exactly their pixels back, and never a larger
+// file than libpng's defaults give. The sanitizer tree, ten times slower, checks the 1080p half.
+TEST_F(PngWriterTest, ScreenshotsRoundTripExactlyAndBeatLibpngOnSize) {
+#if defined(__SANITIZE_ADDRESS__)
+  const std::vector<CorpusPicture> corpus = LoadCorpus("1920x1080");
+#else
+  const std::vector<CorpusPicture> corpus = LoadCorpus();
+#endif
+  if (corpus.empty()) GTEST_SKIP() << "no screenshot corpus in " << CorpusFolder();
+  for (const CorpusPicture& picture : corpus) {
+    SCOPED_TRACE(picture.name);
+    const std::string path = folder.Path("shot.png");
+    ASSERT_TRUE(vell::WritePng(path.c_str(), picture.View()));
+    const std::string bytes = ReadBytes(path);
+    int w = 0, h = 0;
+    EXPECT_TRUE(DecodePngWithLibpng(bytes, w, h) == picture.pixels);  // no million-pixel diff
+    EXPECT_LE(bytes.size(), LibpngDefaultSize(picture.View()));
+  }
 }
 
 // Header, then the samples; stride and extra pixels at the row ends never leak into the file.
