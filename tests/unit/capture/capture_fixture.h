@@ -67,6 +67,7 @@ class CaptureTest : public ::testing::Test {
   CaptureTest() {
     fake.screen.size = {1024, 768};
     fake.desktop.screen = Picture(1024, 768);
+    fake.desktop.desktopRect = {0, 0, 1024, 768};
     fake.desktop.metricsWidthTwips = 1024 * 15;
     fake.desktop.workAreaHeight = 728;
     // A desktop where every pixel differs from its neighbours: (x, y) -> 0x00xxyy mixed.
