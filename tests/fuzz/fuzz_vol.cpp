@@ -38,6 +38,8 @@ class SilentUserInterface : public snapwell::UserInterface {
     return snapwell::MsgAnswer::Ok;
   }
   void Beep() override {}
+  bool ShowSaveDialog(snapwell::CommonDialogState&) override { return false; }
+  bool ShowPrinterDialog(snapwell::CommonDialogState&) override { return false; }
 };
 
 }  // namespace
