@@ -1,6 +1,7 @@
 // Everything the portable core needs from the operating system, handed around as one bundle.
 #pragma once
 
+#include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
@@ -15,6 +16,7 @@ struct Platform {
   Screen& screen;
   UserInterface& ui;
   Timers& timers;
+  Desktop& desktop;
 };
 
 }  // namespace snapwell

@@ -4,6 +4,7 @@
 
 #include "app/app_context.h"
 #include "app/settings_io.h"
+#include "win32/desktop_win32.h"
 #include "win32/platform_win32.h"
 #include "win32/texts_win32.h"
 
@@ -14,7 +15,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Screen screen;
   win32::Win32UserInterface ui;
   win32::Win32Timers timers;
-  Platform platform{store, files, screen, ui, timers};
+  win32::Win32Desktop desktop;
+  Platform platform{store, files, screen, ui, timers, desktop};
   AppContext app(platform, win32::ExecutableFolder(), win32::LoadResourceTexts(instance));
   // Start-up never stops on a failing step.
   MigrateSettings(app);

@@ -1,0 +1,190 @@
+#include "win32/desktop_win32.h"
+
+#include <string>
+
+#include "raster/block_transfer.h"
+#include "win32/dib_picture_win32.h"
+
+namespace snapwell::win32 {
+namespace {
+
+HWND ToHwnd(WindowHandle window) {
+  // Window handles are 32-bit values sign-extended on 64-bit Windows.
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
+}
+
+WindowHandle FromHwnd(HWND window) {
+  return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window));
+}
+
+std::wstring Widen(std::string_view text) {
+  if (text.empty()) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+}  // namespace
+
+void Win32Desktop::RefreshDesktop() {
+  UpdateWindow(GetDesktopWindow());
+}
+
+void Win32Desktop::GrabScreen(Picture& target, int width, int height) {
+  HDC screenDc = GetDC(GetDesktopWindow());
+  if (screenDc == nullptr) return;
+  if (HDC dc = PictureDc(target); dc != nullptr) {
+    ::BitBlt(dc, 0, 0, width, height, screenDc, 0, 0, SRCCOPY);
+    GdiFlush();
+  } else {
+    Picture copy = CreateDibPicture(width, height);
+    if (HDC copyDc = PictureDc(copy); copyDc != nullptr) {
+      ::BitBlt(copyDc, 0, 0, width, height, screenDc, 0, 0, SRCCOPY);
+      GdiFlush();
+      snapwell::BitBlt(target, 0, 0, width, height, copy, 0, 0, RasterOp::kSrcCopy);
+    }
+  }
+  ReleaseDC(GetDesktopWindow(), screenDc);
+}
+
+std::int32_t Win32Desktop::MetricsScreenWidthTwips() const {
+  HDC dc = GetDC(nullptr);
+  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+  if (dc != nullptr) ReleaseDC(nullptr, dc);
+  return GetSystemMetrics(SM_CXSCREEN) * (1440 / (dpi > 0 ? dpi : 96));
+}
+
+std::int32_t Win32Desktop::WorkAreaHeight() const {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return GetSystemMetrics(SM_CYSCREEN);
+  return area.bottom;
+}
+
+WindowHandle Win32Desktop::DesktopWindow() const {
+  return FromHwnd(GetDesktopWindow());
+}
+
+WindowHandle Win32Desktop::WindowFromPoint(std::int32_t x, std::int32_t y) const {
+  return FromHwnd(::WindowFromPoint(POINT{x, y}));
+}
+
+WindowHandle Win32Desktop::GetParent(WindowHandle window) const {
+  return FromHwnd(::GetParent(ToHwnd(window)));
+}
+
+WindowHandle Win32Desktop::FirstChild(WindowHandle window) const {
+  return FromHwnd(GetWindow(ToHwnd(window), GW_CHILD));
+}
+
+WindowHandle Win32Desktop::NextWindow(WindowHandle window) const {
+  return FromHwnd(GetWindow(ToHwnd(window), GW_HWNDNEXT));
+}
+
+bool Win32Desktop::GetWindowRect(WindowHandle window, WindowRect& rect) const {
+  RECT r{};
+  if (!::GetWindowRect(ToHwnd(window), &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+std::uint32_t Win32Desktop::GetWindowStyle(WindowHandle window) const {
+  return static_cast<std::uint32_t>(GetWindowLongW(ToHwnd(window), GWL_STYLE));
+}
+
+WindowHandle Win32Desktop::ForegroundWindow() const {
+  return FromHwnd(GetForegroundWindow());
+}
+
+bool Win32Desktop::IsProgramWindow(WindowHandle window) const {
+  DWORD process = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &process);
+  return process == GetCurrentProcessId() && ToHwnd(window) != Handle(OwnWindow::Pointer) &&
+         ToHwnd(window) != Handle(OwnWindow::OutDialog) && ToHwnd(window) != Handle(OwnWindow::ContOut);
+}
+
+PointerPos Win32Desktop::GetCursorPos() const {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+void Win32Desktop::SetCursorPos(std::int32_t x, std::int32_t y) {
+  ::SetCursorPos(x, y);
+}
+
+HWND Win32Desktop::Handle(OwnWindow window) const {
+  const auto it = handles_.find(window);
+  return it != handles_.end() && IsWindow(it->second) ? it->second : nullptr;
+}
+
+void Win32Desktop::Register(OwnWindow window, HWND handle) {
+  handles_[window] = handle;
+}
+
+void Win32Desktop::SetWindowPos(OwnWindow window, ZPlace place, std::int32_t x, std::int32_t y,
+                                std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+  if (HWND h = Handle(window); h != nullptr) {
+    ::SetWindowPos(h, place == ZPlace::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, cx, cy, flags);
+  }
+}
+
+bool Win32Desktop::IsTopmost(OwnWindow window) const {
+  HWND h = Handle(window);
+  return h != nullptr && (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Win32Desktop::ShowWindow(OwnWindow window, bool visible) {
+  if (HWND h = Handle(window); h != nullptr) ::ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Desktop::EnableWindow(OwnWindow window, bool enabled) {
+  if (HWND h = Handle(window); h != nullptr) ::EnableWindow(h, enabled ? TRUE : FALSE);
+}
+
+void Win32Desktop::SetMousePointer(OwnWindow window, PointerKind kind) {
+  pointers_[window] = kind;
+  if (HWND h = Handle(window); h != nullptr) SetCursor(CursorOf(window));
+}
+
+HCURSOR Win32Desktop::CursorOf(OwnWindow window) const {
+  const auto it = pointers_.find(window);
+  const PointerKind kind = it != pointers_.end() ? it->second : PointerKind::Default;
+  switch (kind) {
+    case PointerKind::Cross:
+      return LoadCursorW(nullptr, IDC_CROSS);
+    case PointerKind::Hourglass:
+      return LoadCursorW(nullptr, IDC_WAIT);
+    case PointerKind::ArrowHourglass:
+      return LoadCursorW(nullptr, IDC_APPSTARTING);
+    case PointerKind::Default:
+      break;
+  }
+  return LoadCursorW(nullptr, IDC_ARROW);
+}
+
+void Win32Desktop::Focus(OwnWindow window) {
+  if (HWND h = Handle(window); h != nullptr) SetFocus(h);
+}
+
+TextExtent Win32Desktop::MeasureText(const FontSpec& font, std::string_view text) const {
+  HDC dc = GetDC(nullptr);
+  if (dc == nullptr) return {static_cast<int>(text.size()) * 8, 16};
+  const std::wstring face = Widen(font.name);
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = static_cast<BYTE>(font.charSet);
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  HFONT f = CreateFontIndirectW(&lf);
+  HGDIOBJ old = SelectObject(dc, f);
+  const std::wstring wide = Widen(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(f);
+  ReleaseDC(nullptr, dc);
+  return {size.cx, size.cy};
+}
+
+}  // namespace snapwell::win32

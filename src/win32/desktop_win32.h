@@ -1,0 +1,53 @@
+// The live desktop on Windows: screen grabs, the window tree, the cursor, and the placement of
+// the capture's own windows, which their views register here when they create them.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "platform/desktop.h"
+
+namespace snapwell::win32 {
+
+class Win32Desktop : public Desktop {
+ public:
+  void RefreshDesktop() override;
+  void GrabScreen(Picture& target, int width, int height) override;
+  std::int32_t MetricsScreenWidthTwips() const override;
+  std::int32_t WorkAreaHeight() const override;
+
+  WindowHandle DesktopWindow() const override;
+  WindowHandle WindowFromPoint(std::int32_t x, std::int32_t y) const override;
+  WindowHandle GetParent(WindowHandle window) const override;
+  WindowHandle FirstChild(WindowHandle window) const override;
+  WindowHandle NextWindow(WindowHandle window) const override;
+  bool GetWindowRect(WindowHandle window, WindowRect& rect) const override;
+  std::uint32_t GetWindowStyle(WindowHandle window) const override;
+  WindowHandle ForegroundWindow() const override;
+  bool IsProgramWindow(WindowHandle window) const override;
+
+  PointerPos GetCursorPos() const override;
+  void SetCursorPos(std::int32_t x, std::int32_t y) override;
+
+  void SetWindowPos(OwnWindow window, ZPlace place, std::int32_t x, std::int32_t y, std::int32_t cx,
+                    std::int32_t cy, std::uint32_t flags) override;
+  bool IsTopmost(OwnWindow window) const override;
+  void ShowWindow(OwnWindow window, bool visible) override;
+  void EnableWindow(OwnWindow window, bool enabled) override;
+  void SetMousePointer(OwnWindow window, PointerKind kind) override;
+  void Focus(OwnWindow window) override;
+  TextExtent MeasureText(const FontSpec& font, std::string_view text) const override;
+
+  // A view registers its window when it creates it and null when it destroys it.
+  void Register(OwnWindow window, HWND handle);
+  // The cursor a window's view sets on WM_SETCURSOR.
+  HCURSOR CursorOf(OwnWindow window) const;
+
+ private:
+  HWND Handle(OwnWindow window) const;
+  std::map<OwnWindow, HWND> handles_;
+  std::map<OwnWindow, PointerKind> pointers_;
+};
+
+}  // namespace snapwell::win32
