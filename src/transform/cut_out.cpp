@@ -78,10 +78,11 @@ void Transform::CutOutFreehand(std::int16_t reverseValue) {
   b2.FloodFillBorder(0, 0, kBlack);
   DstInvert(b2, 2, 2, sw + 2, sh + 2);
   BitBlt(b2, m_.x1 + 2, m_.y1 + 2, w + 2, h + 2, b1, m_.x1, m_.y1, RasterOp::kSrcAnd);
-  BlitWhiteOutside(b2, m_.x1 + 2, m_.y1 + 2, w, h, s, m_.x1, m_.y1, RasterOp::kSrcPaint);
-  // The outline drawn on the surface is taken off again.
+  // The outline shown inverted on the surface is taken off before the surface's pixels are used,
+  // so the stroke's own pixels keep the desktop's colours in the cut-out.
   BitBlt(b3, m_.x1, m_.y1, w, h, b1, m_.x1, m_.y1, RasterOp::kNotSrcCopy);
   BitBlt(s, m_.x1, m_.y1, w, h, b3, m_.x1, m_.y1, RasterOp::kSrcInvert);
+  BlitWhiteOutside(b2, m_.x1 + 2, m_.y1 + 2, w, h, s, m_.x1, m_.y1, RasterOp::kSrcPaint);
 
   MirroredStripCopy({b2, 2, 2, RasterOp::kSrcCopy}, b3, b1, {m_.x1, m_.y1, m_.x2, m_.y2}, reverseValue);
   if (m_.app.settings.RollValue != 6 && m_.app.settings.ContOutput == 0) m_.ShowRotatedCircle();
