@@ -41,7 +41,8 @@ class Run {
     static const bench::Desktop desktop = bench::MakeDesktop(kW, kH);
     fake.desktop.screen = Picture(kW, kH);
     for (int y = 0; y < kH; ++y)
-      for (int x = 0; x < kW; ++x) fake.desktop.screen.SetPixel(x, y, desktop.pixels[y * kW + x]);
+      for (int x = 0; x < kW; ++x)
+        fake.desktop.screen.SetPixel(x, y, desktop.pixels[y * kW + x]);
     fake.desktop.metricsWidthTwips = kW * 15;
     fake.desktop.workAreaHeight = kH - 40;
     fake.output.temporaryFolder = Folder();
@@ -72,7 +73,8 @@ class Run {
   }
   void Press(const std::vector<std::pair<int, int>>& points) {
     form.Form_MouseDown(1, 0, static_cast<float>(points[0].first), static_cast<float>(points[0].second));
-    for (std::size_t i = 1; i < points.size(); ++i) form.MouseMove(1, 0, points[i].first, points[i].second);
+    for (std::size_t i = 1; i < points.size(); ++i)
+      form.MouseMove(1, 0, points[i].first, points[i].second);
   }
   void Release(std::pair<int, int> at) {
     form.Form_MouseUp(1, 0, static_cast<float>(at.first), static_cast<float>(at.second));

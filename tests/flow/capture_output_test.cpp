@@ -100,12 +100,15 @@ class CaptureFlow : public ::testing::Test {
   }
   void Drag(const std::vector<std::pair<int, int>>& points) {
     form.Form_MouseDown(1, 0, static_cast<float>(points[0].first), static_cast<float>(points[0].second));
-    for (std::size_t i = 1; i < points.size(); ++i) form.MouseMove(1, 0, points[i].first, points[i].second);
-    form.Form_MouseUp(1, 0, static_cast<float>(points.back().first), static_cast<float>(points.back().second));
+    for (std::size_t i = 1; i < points.size(); ++i)
+      form.MouseMove(1, 0, points[i].first, points[i].second);
+    form.Form_MouseUp(1, 0, static_cast<float>(points.back().first),
+                      static_cast<float>(points.back().second));
   }
   // The release is handed over on the next tick of the capture timer.
   void Tick(int ticks = 1) {
-    for (int i = 0; i < ticks && form.loaded; ++i) fake.timers.Advance(1);
+    for (int i = 0; i < ticks && form.loaded; ++i)
+      fake.timers.Advance(1);
   }
   // A click in the rotation phase confirms the angle.
   void Confirm() {
@@ -158,8 +161,10 @@ TEST_F(CaptureFlow, RectangleBothWaysWithEveryFlip) {
     for (const bool backwards : {false, true}) {
       app.settings.ReverseValue = static_cast<std::int16_t>(reverse);
       Start(0);
-      if (backwards) Drag({{29, 34}, {10, 20}});
-      else Drag({{10, 20}, {29, 34}});
+      if (backwards)
+        Drag({{29, 34}, {10, 20}});
+      else
+        Drag({{10, 20}, {29, 34}});
       Tick();
       EXPECT_FALSE(form.loaded);
       ExpectDesktopBlock(Clipboard(), 10, 20, 20, 15, reverse);
@@ -220,7 +225,8 @@ TEST_F(CaptureFlow, FreehandAtTheLeftEdgeClosedAndOpenWithEachWidth) {
     bool closed;
     int size;  // the box grows by half the pen width on every side
   };
-  const Row rows[] = {{1, true, 21}, {1, false, 21}, {2, true, 23}, {2, false, 23}, {3, true, 23}, {3, false, 23}};
+  const Row rows[] = {{1, true, 21},  {1, false, 21}, {2, true, 23},
+                      {2, false, 23}, {3, true, 23},  {3, false, 23}};
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(row.width) + (row.closed ? " closed" : " open"));
     app.settings.FreehandLineWidth = row.width;
@@ -269,7 +275,8 @@ TEST_F(CaptureFlow, RotationPresetsAndTypedAngles) {
     bool transposed;
   };
   // A 20 x 15 rectangle; 45 degrees: r = 12.5 + sqrt 2, half-diagonal angle atan(15/20).
-  const Row rows[] = {{2, 0, 15, 20, true}, {5, 89.95f, 15, 20, true}, {1, 0, 28, 28, false}, {5, 30, 28, 26, false}};
+  const Row rows[] = {
+      {2, 0, 15, 20, true}, {5, 89.95f, 15, 20, true}, {1, 0, 28, 28, false}, {5, 30, 28, 26, false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.rollValue * 1000 + row.defRoll);
     app.settings.RollValue = row.rollValue;
@@ -285,7 +292,8 @@ TEST_F(CaptureFlow, RotationPresetsAndTypedAngles) {
     EXPECT_EQ(picture.height, row.height);
     if (row.transposed) {
       // Clockwise quarter turn: the left column, read upwards, becomes the top row.
-      for (int x = 0; x < 15; ++x) EXPECT_EQ(picture.At(x, 0), DesktopPixel(10, 34 - x));
+      for (int x = 0; x < 15; ++x)
+        EXPECT_EQ(picture.At(x, 0), DesktopPixel(10, 34 - x));
       EXPECT_EQ(picture.At(14, 19), DesktopPixel(29, 20));
     } else {
       EXPECT_EQ(picture.At(picture.width / 2, picture.height / 2) != kWhite, true);
@@ -325,9 +333,10 @@ TEST_F(CaptureFlow, ScalingBothWaysAndTheDeclinedWarning) {
   Tick();
   EXPECT_FALSE(form.loaded);
   EXPECT_FALSE(fake.output.clipboard.has_value());
-  EXPECT_EQ(fake.ui.shown.back().text,
-            "The picture size after Enlargement becomes quite large ( 800 x 600 ).\r\n\r\nThe system load will be "
-            "quite heavy.\r\nDo you want to continue?");
+  EXPECT_EQ(
+      fake.ui.shown.back().text,
+      "The picture size after Enlargement becomes quite large ( 800 x 600 ).\r\n\r\nThe system load will be "
+      "quite heavy.\r\nDo you want to continue?");
 }
 
 TEST_F(CaptureFlow, OutputsToClipboardFileAndPrinter) {
@@ -362,7 +371,8 @@ TEST_F(CaptureFlow, OutputsToClipboardFileAndPrinter) {
     EXPECT_EQ(fake.output.documents[0].name, "VellOut");
     EXPECT_TRUE(fake.output.documents[0].ended);
     ASSERT_EQ(fake.output.documents[0].pages.size(), 2u);
-    for (const PixelCopy& page : fake.output.documents[0].pages) ExpectDesktopBlock(page, 10, 20, 20, 15, 0);
+    for (const PixelCopy& page : fake.output.documents[0].pages)
+      ExpectDesktopBlock(page, 10, 20, 20, 15, 0);
   }
 }
 
