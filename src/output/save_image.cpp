@@ -5,6 +5,7 @@
 
 #include "output/bmp_file.h"
 #include "output/naming.h"
+#include "platform/paths.h"
 #include "text/messages.h"
 
 namespace snapwell {
@@ -60,8 +61,8 @@ Saver::NameStep Saver::AskForName() {
 }
 
 SaveOutcome Saver::ReportProbeFailure(FileError error) {
-  const long number = ProbeErrorNumber(error);
-  if (number == 75 || number == 76) {
+  const int number = FileErrorNumber(error);
+  if (error == FileError::PathNotFound || error == FileError::Other) {
     c_.ui.MessageBox(c_.texts(135), c_.texts(119), MsgButtons::Ok, MsgIcon::Exclamation);
   } else {
     c_.ui.MessageBox(UnexpectedErrorText(c_.texts, number), UnexpectedErrorTitle("frmMain", "SaveImage"),
@@ -83,10 +84,10 @@ SaveOutcome Saver::ReportWriteFailure(FileError error, const std::string& detail
 std::optional<SaveOutcome> Saver::SettleName(CFileName& working) {
   for (;;) {
     const CFileName completed = CompleteExtension(c_.FileName, true, 0, c_.DefaultExt);
-    working.SetPath(ResolveAgainstFolder(completed.Path(), c_.outputFolder));
+    // A relative name lies in the user's Pictures folder.
+    working.SetPath(ResolvePath(completed.Path(), c_.files.PicturesFolder()));
     if (c_.AutoName == 1) {
-      const std::optional<CFileName> numbered =
-          AutosetFileName(working, c_.outputFolder, c_.files, c_.ui, c_.texts);
+      const std::optional<CFileName> numbered = AutosetFileName(working, c_.files, c_.ui, c_.texts);
       if (!numbered) return SaveOutcome::Failed;  // told there
       working = *numbered;
       return std::nullopt;

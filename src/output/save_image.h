@@ -34,7 +34,6 @@ struct SaveImageContext {
   std::int16_t AutoName = 0;    // 1: number the name instead of asking before overwriting
   std::int16_t DefaultExt = 1;  // ExtensionTable index for names without a known extension
   CommonDialogState& CommonDialog1;
-  std::string outputFolder;  // where a relative name lies
   FileSystem& files;
   UserInterface& ui;
   OutputDevices& devices;

@@ -30,14 +30,11 @@ void GrowBuffer(Picture& picture, std::int64_t width, std::int64_t height) {
 Transform::Transform(FrmMain& surface, TransformDialogs& dialogs) : m_(surface), dialogs_(dialogs) {}
 
 void Transform::PrepareBuffers() {
-  // The masks address picBoard2 two pixels in and the circle's copies one pixel in: every buffer
-  // holds the screen with that margin, so a region touching the right or bottom edge keeps its
-  // last column and row.
-  const std::int64_t sw = m_.app.screenWidth, sh = m_.app.screenHeight;
-  FrmBoard& board = m_.frmBoard;
-  GrowBuffer(board.picBoard1, sw + 2, sh + 2);
-  GrowBuffer(board.picBoard2, sw + 4, sh + 4);
-  GrowBuffer(board.picBoard3, sw + 2, sh + 2);
+  // The freehand and template masks address picBoard2 two pixels in on every side.
+  if (m_.frameStyle == 2 || (m_.frameStyle == 0 && m_.app.templateMode)) {
+    GrowBuffer(m_.frmBoard.picBoard2, std::int64_t{m_.app.screenWidth} + 4,
+               std::int64_t{m_.app.screenHeight} + 4);
+  }
 }
 
 void Transform::StepBack() {
@@ -117,6 +114,10 @@ bool Transform::CutOutCircle(std::int16_t reverseValue) {
   b2.SetPenWidth(penWidth);
   b2.SetDrawMode(mode);
 
+  // The circle's copies lie one pixel right of and below the desktop: a disc touching the right or
+  // bottom edge needs one more column or row in picBoard1 to keep its last desktop pixels.
+  GrowBuffer(m_.frmBoard.picBoard1, std::min<std::int64_t>(m_.x2 + 1, std::int64_t{m_.app.screenWidth} + 1),
+             std::min<std::int64_t>(m_.y2 + 1, std::int64_t{m_.app.screenHeight} + 1));
   MirroredStripCopy({m_.surface, -1, -1, RasterOp::kSrcPaint}, b2, m_.frmBoard.picBoard1,
                     {m_.x1, m_.y1, m_.x2, m_.y2}, reverseValue);
   m_.ShowRotatedCircle();

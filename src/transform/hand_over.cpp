@@ -107,9 +107,8 @@ void Transform::RotateAndOutput() {
     if ((outputs & 2) != 0) {
       app.showPointer = false;
       SaveImageContext save{
-          app.FileName,   settings.AutoName, settings.DefaultExt, app.CommonDialog1, app.AppFolder,
-          platform.files, platform.ui,       platform.output,     m_.imaging,        app.texts,
-          *this};
+          app.FileName, settings.AutoName, settings.DefaultExt, app.CommonDialog1, platform.files,
+          platform.ui,  platform.output,   m_.imaging,          app.texts,         *this};
       failed = SaveImage(picture, save) == SaveOutcome::Failed || failed;
     }
     if ((outputs & 4) != 0) {

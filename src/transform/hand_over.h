@@ -48,7 +48,7 @@ class Transform : public HandOver, private SaveImageHost {
   void CutOutFreehand(std::int16_t reverseValue);
   bool CutOutCircle(std::int16_t reverseValue);
   void CutOutRectangle(std::int32_t endX, std::int32_t endY, std::int16_t reverseValue);
-  // Buffers large enough for every offset the masks use.
+  // picBoard2 large enough for the masks' offsets.
   void PrepareBuffers();
   void StartSeries();
   // Puts both capture windows below other windows before a dialog.

@@ -10,10 +10,12 @@ class DiskFileSystem : public FileSystem {
  public:
   FileError Probe(std::string_view path) const override;
   FileError DeleteFile(std::string_view path) override;
+  std::string PicturesFolder() const override { return picturesFolder; }
   std::vector<std::string> FindFiles(std::string_view pattern) const override;
   std::optional<std::string> ReadFile(std::string_view path, FileError* error) const override;
 
   std::vector<std::string> deleted;
+  std::string picturesFolder;  // where relative output names go
 };
 
 }  // namespace snapwell::testing

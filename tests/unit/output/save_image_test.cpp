@@ -75,17 +75,9 @@ class SilentPngImaging : public Imaging {
 class SaveImageTest : public ::testing::Test {
  protected:
   SaveOutcome Save(Imaging* imaging = nullptr) {
-    SaveImageContext context{fileName,
-                             autoName,
-                             3,
-                             dialog,
-                             folder->Path(""),
-                             disk,
-                             fake.ui,
-                             fake.output,
-                             imaging != nullptr ? *imaging : *real,
-                             texts,
-                             host};
+    SaveImageContext context{fileName, autoName, 3,           dialog,
+                             disk,     fake.ui,  fake.output, imaging != nullptr ? *imaging : *real,
+                             texts,    host};
     return SaveImage(picture, context);
   }
   std::string In(const std::string& name) const { return folder->Path(name); }
