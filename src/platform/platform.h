@@ -3,6 +3,7 @@
 
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/output_devices.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
 #include "platform/timers.h"
@@ -17,6 +18,7 @@ struct Platform {
   UserInterface& ui;
   Timers& timers;
   Desktop& desktop;
+  OutputDevices& output;
 };
 
 }  // namespace snapwell

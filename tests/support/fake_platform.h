@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "support/fake_desktop.h"
+#include "support/fake_output_devices.h"
 
 namespace snapwell::testing {
 
@@ -121,7 +122,8 @@ struct FakePlatform {
   FakeUserInterface ui;
   FakeTimers timers;
   FakeDesktop desktop;
-  Platform platform{store, files, screen, ui, timers, desktop};
+  FakeOutputDevices output;
+  Platform platform{store, files, screen, ui, timers, desktop, output};
 };
 
 }  // namespace snapwell::testing

@@ -1,0 +1,52 @@
+// The shared output facilities of the system: the clipboard and the default printer, plus the
+// few file facts the output steps need (the user's temporary folder, a written file's length).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "raster/picture.h"
+
+namespace snapwell {
+
+enum class ClipboardResult : std::uint8_t {
+  Done,
+  Busy,    // another program holds the clipboard open; trying again later may work
+  Failed,  // the picture could not be placed (no memory, no bitmap could be made)
+};
+
+class OutputDevices {
+ public:
+  virtual ~OutputDevices() = default;
+
+  // --- clipboard
+  // Opens the clipboard, empties it, puts the picture on it as a bitmap and closes it again.
+  virtual ClipboardResult SetClipboardPicture(const Picture& picture) = 0;
+  // The bitmap on the clipboard; false when it holds none or cannot be opened.
+  virtual bool GetClipboardPicture(Picture& picture) = 0;
+
+  // --- the default printer: one document at a time
+  // Starts a print job listed under `name`; false when there is no printer or it refuses.
+  virtual bool StartPrintDocument(std::string_view name) = 0;
+  // Draws the picture at its own size with its top-left corner at (x, y) of the current page
+  // (a page is begun when none is open).
+  virtual bool DrawPrintPicture(const Picture& picture, int x, int y) = 0;
+  // Ends the current page.
+  virtual bool EndPrintPage() = 0;
+  // Ends the document: the job is sent to the printer.
+  virtual bool EndPrintDocument() = 0;
+  // Drops the document after a failure; nothing is printed.
+  virtual void AbortPrintDocument() = 0;
+
+  // --- files
+  // The user's temporary folder, with a trailing separator.
+  virtual std::string TemporaryFolder() const = 0;
+  // The length of a file in bytes; nothing when it does not exist.
+  virtual std::optional<std::int64_t> FileLength(std::string_view path) const = 0;
+  // Waits a short while on the user-interface thread (between clipboard attempts).
+  virtual void Pause(int milliseconds) = 0;
+};
+
+}  // namespace snapwell
