@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
+#include "platform/shell.h"
 #include "platform/timers.h"
 #include "platform/user_interface.h"
 
@@ -15,6 +16,7 @@ struct Platform {
   Screen& screen;
   UserInterface& ui;
   Timers& timers;
+  Shell& shell;
 };
 
 }  // namespace snapwell

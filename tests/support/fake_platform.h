@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/fake_shell.h"
 
 namespace snapwell::testing {
 
@@ -112,7 +113,8 @@ struct FakePlatform {
   FakeScreen screen;
   FakeUserInterface ui;
   FakeTimers timers;
-  Platform platform{store, files, screen, ui, timers};
+  FakeShell shell;
+  Platform platform{store, files, screen, ui, timers, shell};
 };
 
 }  // namespace snapwell::testing
