@@ -2,7 +2,7 @@
 #   make run    build Snapwell.exe and start it under Wine (scripted demo without a display)
 #   make test   build every tree and run every suite; ends with "N passed, N failed"
 #   make bench  Google Benchmark suite (Release build)
-#   make dist   dist/Snapwell-<version>-win64.zip
+#   make dist   dist/Snapwell-<version>-win64.zip and dist/Snapwell-<version>-setup.exe (NSIS)
 JOBS ?= 2
 CMAKE_GEN := -G "Unix Makefiles"
 VERSION := 4.50
@@ -30,7 +30,7 @@ win64: setup
 	@cmake -S . -B build/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
 	@cmake --build build/win64 -j$(JOBS) -- --no-print-directory
 
-test: native asan win64 fuzz
+test: native asan win64 fuzz dist
 	@scripts/run-tests
 
 bench: setup
