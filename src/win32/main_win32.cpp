@@ -5,6 +5,7 @@
 #include "app/app_context.h"
 #include "app/settings_io.h"
 #include "win32/desktop_win32.h"
+#include "win32/output_devices_win32.h"
 #include "win32/platform_win32.h"
 #include "win32/texts_win32.h"
 
@@ -16,7 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32UserInterface ui;
   win32::Win32Timers timers;
   win32::Win32Desktop desktop;
-  Platform platform{store, files, screen, ui, timers, desktop};
+  win32::Win32OutputDevices output;
+  Platform platform{store, files, screen, ui, timers, desktop, output};
   AppContext app(platform, win32::ExecutableFolder(), win32::LoadResourceTexts(instance));
   // Start-up never stops on a failing step.
   MigrateSettings(app);

@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/settings_io.h"
 #include "win32/desktop_win32.h"
+#include "win32/output_devices_win32.h"
 #include "win32/platform_win32.h"
 #include "win32/text_win32.h"
 #include "win32/texts_win32.h"
@@ -53,7 +54,8 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32UserInterface ui;
   Win32Timers timers;
   Win32Desktop desktop;
-  Platform platform{store, files, screen, ui, timers, desktop};
+  Win32OutputDevices output;
+  Platform platform{store, files, screen, ui, timers, desktop, output};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
