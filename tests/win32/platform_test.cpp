@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/settings_io.h"
 #include "win32/platform_win32.h"
+#include "win32/shell_win32.h"
 #include "win32/text_win32.h"
 #include "win32/texts_win32.h"
 
@@ -51,7 +52,8 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32Screen screen;
   Win32UserInterface ui;
   Win32Timers timers;
-  Platform platform{store, files, screen, ui, timers};
+  Win32Shell desktop;
+  Platform platform{store, files, screen, ui, timers, desktop};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
