@@ -9,6 +9,7 @@
 #include "win32/desktop_win32.h"
 #include "win32/output_devices_win32.h"
 #include "win32/platform_win32.h"
+#include "win32/shell_win32.h"
 #include "win32/text_win32.h"
 #include "win32/texts_win32.h"
 
@@ -54,8 +55,9 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32UserInterface ui;
   Win32Timers timers;
   Win32Desktop desktop;
+  Win32Shell shell;
   Win32OutputDevices output;
-  Platform platform{store, files, screen, ui, timers, desktop, output};
+  Platform platform{store, files, screen, ui, timers, desktop, shell, output};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
