@@ -240,7 +240,8 @@ FrmMainView::~FrmMainView() {
 
 bool FrmMainView::Create(HINSTANCE instance) {
   if (!RegisterOnce(instance, kSurfaceClass, &FrmMainView::Proc, CS_DBLCLKS)) return false;
-  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSurfaceClass, L"Snapwell", WS_POPUP, 0, 0,
+  // Not a tool window: the window manager then lets the full-screen surface take the keyboard.
+  window_ = CreateWindowExW(WS_EX_TOPMOST, kSurfaceClass, L"Snapwell", WS_POPUP, 0, 0,
                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                             instance, this);
   if (window_ == nullptr) return false;

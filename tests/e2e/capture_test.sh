@@ -51,10 +51,11 @@ drag() {
 }
 
 # stop_snapwell: ends the resident program at once (closing its dialog only sends it to the tray).
+# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one.
+snapwell_gone() { ! pgrep -f 'Snapwell\.exe' >/dev/null; }
 stop_snapwell() {
-  tb_running || return 0
   timeout 30 "$WINE" taskkill /f /im Snapwell.exe >/dev/null 2>&1
-  tb_poll 10 eval '! tb_running' || kill "$tb_pid" 2>/dev/null
+  tb_poll 10 snapwell_gone || { echo "Snapwell did not end"; return 1; }
 }
 
 # finish_capture FILE: the file is complete within 30 s and the surface has gone.
@@ -110,5 +111,119 @@ check "flip: the mirrored desktop" compare_pixels "$work/flip.png" "$work/ref-re
 check "rectangle to JPEG" run_case "$work/rect-jpeg.jpg" DefaultExt=2
 check "JPEG: the size of the region" equals 301x201 "$IM_IDENTIFY" -format '%wx%h' "$work/rect-jpeg.jpg"
 check "JPEG: decoded close to the desktop (PSNR >= 30 dB)" psnr_at_least "$work/rect-jpeg.jpg" "$ref" 30
+
+# Keyboard only: the pointer placed by the mouse, then Space held while the arrows draw the
+# frame from (200,150) to (220,160); Esc on a second capture leaves without output.
+keyboard_case() {
+  rm -f "$work/keys.png"
+  start_capture "FileName=$(tb_winpath "$work/keys")" || return 1
+  xdotool mousemove 199 150 sleep 0.1 mousemove 200 150 sleep 0.2
+  xdotool keydown space sleep 0.1
+  for _ in $(seq 1 20); do xdotool key Right; done
+  for _ in $(seq 1 10); do xdotool key Down; done
+  xdotool keyup space
+  finish_capture "$work/keys.png"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+escape_case() {
+  start_capture "FileName=$(tb_winpath "$work/esc")" || return 1
+  xdotool key Escape
+  tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after Esc"; stop_snapwell; return 1; }
+  sleep 0.5
+  stop_snapwell
+  [ -z "$(ls "$work" | grep '^esc')" ] || { echo "Esc left a file: $(ls "$work" | grep '^esc')"; return 1; }
+}
+crop_reference "$desktop" 200 150 21 11 "$work/ref-keys.png"
+check "keyboard only: Space and the arrows" keyboard_case
+check "keyboard: the pixels of the desktop" compare_pixels "$work/keys.png" "$work/ref-keys.png"
+check "Esc ends the capture without output" escape_case
+
+# The printer: one page with the picture at its top-left corner at its own size (96 dpi).
+pdfs_before=$work/pdfs-before
+ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort >"$pdfs_before"
+new_pdf() { comm -13 "$pdfs_before" <(ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort) | grep '\.pdf$' | head -1; }
+printed() { [ -n "$(new_pdf)" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; }
+print_case() {
+  run_case "$work/print.png" Outputs=6 || return 1
+  wait_for 30 printed || { echo "no PDF after 30 s"; return 1; }
+  mv "$SNAPWELL_PDF_DIR/$(new_pdf)" "$work/print.pdf"
+}
+# picture_box PICTURE: "width height left top" of what is not white on it.
+picture_box() { "$IM_CONVERT" "$1" -fuzz 2% -trim -format '%w %h %X %Y' info: | tr -d '+'; }
+near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 40 pixels of the corner
+  local w h x y
+  read -r w h x y <<<"$(picture_box "$1")"
+  [ "${w:-0}" -ge $(($2 - 2)) ] && [ "$w" -le $(($2 + 2)) ] && [ "$h" -ge $(($3 - 2)) ] && [ "$h" -le $(($3 + 2)) ] &&
+    [ "$x" -le 40 ] && [ "$y" -le 40 ] || { echo "the page shows ${w}x${h} at $x,$y"; return 1; }
+}
+check "printer: the capture is printed" print_case
+check "printer: one page" equals 1 pdf_pages "$work/print.pdf"
+pdf_first_page_png "$work/print.pdf" "$work/print-page.png" 96
+check "printer: the picture at the top left at its own size" near_top_left "$work/print-page.png" 301 201
+
+# A circle round (300,300) through (350,300): a 99-pixel disc, white outside it.
+circle_case() {
+  rm -f "$work/circle.png"
+  start_capture "FileName=$(tb_winpath "$work/circle")" FlameStyle=1 || return 1
+  drag 300 300 325 300 350 300
+  finish_capture "$work/circle.png"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "circle to PNG" circle_case
+check "circle: the size of the disc" equals 99x99 "$IM_IDENTIFY" -format '%wx%h' "$work/circle.png"
+check "circle: white corners" equals "srgb(255,255,255)" pixel_at "$work/circle.png" 2 2
+crop_reference "$desktop" 280 280 40 40 "$work/ref-circle-inner.png"
+inner() { "$IM_CONVERT" "$1" -crop 40x40+$2+$3 +repage "PNG24:$4"; }
+inner "$work/circle.png" 30 30 "$work/circle-inner.png"
+check "circle: the desktop inside" compare_pixels "$work/circle-inner.png" "$work/ref-circle-inner.png"
+
+# A freehand square loop from (200,200) through its corners: the inside is the desktop.
+freehand_case() {
+  rm -f "$work/free.png"
+  start_capture "FileName=$(tb_winpath "$work/free")" FlameStyle=2 VariLineShape=0 || return 1
+  drag 200 200 300 200 400 200 400 300 400 400 300 400 200 400 200 300 200 201
+  finish_capture "$work/free.png"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "freehand loop to PNG" freehand_case
+crop_reference "$desktop" 250 250 100 100 "$work/ref-free-inner.png"
+free_inner() {
+  local w h
+  read -r w h <<<"$("$IM_IDENTIFY" -format '%w %h' "$work/free.png")"
+  [ "$w" -ge 199 ] && [ "$w" -le 206 ] && [ "$h" -ge 199 ] && [ "$h" -le 206 ] || { echo "${w}x${h}"; return 1; }
+  # The loop's corner (200,200) lies at the picture's (off, off).
+  local off=$(((w - 201) / 2))
+  inner "$work/free.png" $((50 + off)) $((50 + off)) "$work/free-inner.png"
+  "$IM_CONVERT" "$work/free-inner.png" -crop 100x100+0+0 +repage "PNG24:$work/free-inner.png"
+}
+check "freehand: the size of the loop" free_inner
+inner "$work/free.png" 0 0 "$work/free-inner.png" 2>/dev/null
+"$IM_CONVERT" "$work/free.png" -crop 100x100+$((($("$IM_IDENTIFY" -format '%w' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50))+$((($("$IM_IDENTIFY" -format '%h' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50)) +repage "PNG24:$work/free-inner.png" 2>/dev/null
+check "freehand: the desktop inside" compare_pixels "$work/free-inner.png" "$work/ref-free-inner.png"
+
+# A series of three PPM pictures at 0, 90 and 180 degrees.
+series_case() {
+  rm -f "$work"/ser*
+  start_capture "FileName=$(tb_winpath "$work/ser")" DefaultExt=5 ContOutput=1 StartAng=0 EndAng=180 StepAng=90 \
+    AutoName=1 || return 1
+  drag 100 100 250 200 400 300
+  three() { [ "$(ls "$work" | grep -c '^ser.*\.ppm$')" -eq 3 ] && tb_surface_gone 1024 768; }
+  tb_poll 30 three || echo "series files: $(ls "$work" | grep '^ser')"
+  stop_snapwell
+  three
+}
+check "series of three to PPM" series_case
+"$IM_CONVERT" "$ref" -rotate 90 "PNG24:$work/ref-rect-90.png"
+"$IM_CONVERT" "$ref" -rotate 180 "PNG24:$work/ref-rect-180.png"
+mapfile -t series < <(ls -tr "$work"/ser*.ppm 2>/dev/null)
+check "series: 0 degrees" compare_pixels "${series[0]:-none}" "$ref"
+check "series: 90 degrees" compare_pixels "${series[1]:-none}" "$work/ref-rect-90.png"
+check "series: 180 degrees" compare_pixels "${series[2]:-none}" "$work/ref-rect-180.png"
 
 e2e_finish
