@@ -129,7 +129,7 @@ keyboard_case() {
 }
 escape_case() {
   start_capture "FileName=$(tb_winpath "$work/esc")" || return 1
-  xdotool key Escape
+  xdotool mousemove 299 300 sleep 0.1 mousemove 300 300 sleep 0.3 key Escape
   tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after Esc"; stop_snapwell; return 1; }
   sleep 0.5
   stop_snapwell
@@ -176,7 +176,8 @@ circle_case() {
 check "circle to PNG" circle_case
 check "circle: the size of the disc" equals 99x99 "$IM_IDENTIFY" -format '%wx%h' "$work/circle.png"
 check "circle: white corners" equals "srgb(255,255,255)" pixel_at "$work/circle.png" 2 2
-crop_reference "$desktop" 280 280 40 40 "$work/ref-circle-inner.png"
+# The disc spans (251,251)-(349,349) of the desktop.
+crop_reference "$desktop" 281 281 40 40 "$work/ref-circle-inner.png"
 inner() { "$IM_CONVERT" "$1" -crop 40x40+$2+$3 +repage "PNG24:$4"; }
 inner "$work/circle.png" 30 30 "$work/circle-inner.png"
 check "circle: the desktop inside" compare_pixels "$work/circle-inner.png" "$work/ref-circle-inner.png"
