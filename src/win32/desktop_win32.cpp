@@ -54,6 +54,14 @@ HFONT CreateSpecFont(const FontSpec& spec) {
 
 void Win32Desktop::RefreshDesktop() {
   UpdateWindow(GetDesktopWindow());
+  // A window hidden just before (the settings dialog, the surface itself) may still be on the
+  // screen while the window manager takes its frame away: let the display catch up briefly.
+  GdiFlush();
+  for (int i = 0; i < 3; ++i) {
+    MSG pending;
+    PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+    Sleep(10);
+  }
 }
 
 void Win32Desktop::GrabScreen(Picture& target, int width, int height) {
