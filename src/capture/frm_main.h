@@ -285,8 +285,13 @@ class FrmMain : public CaptureSurfaceLink {
  private:
   void ResetState();
   // Runs the hand-over of a released region (timer and active-window capture).
-  void HandOverRegion(bool stopTimerOnRefusal);
+  void HandOverRegion();
   void SeriesStep();
+  void SizeBuffers();
+
+  bool buffersSized_ = false;  // the buffers are sized once per capture
+  bool handingOver_ = false;   // a hand-over runs: a timer tick inside its dialogs must not start another
+  float seriesAngle_ = 0.0f;   // the series' own angle, never snapped
 };
 
 }  // namespace snapwell

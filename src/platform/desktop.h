@@ -20,6 +20,7 @@ struct WindowRect {
   std::int32_t top = 0;
   std::int32_t right = 0;
   std::int32_t bottom = 0;
+  friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
 struct PointerPos {
@@ -30,6 +31,7 @@ struct PointerPos {
 // Window style bits the window target reads.
 inline constexpr std::uint32_t kWsVisible = 0x10000000;
 inline constexpr std::uint32_t kWsPopup = 0x80000000;
+inline constexpr std::uint32_t kWsChild = 0x40000000;
 inline constexpr std::uint32_t kWsSysMenu = 0x00080000;
 
 // SetWindowPos flags.
@@ -72,7 +74,7 @@ class Desktop {
   virtual WindowHandle DesktopWindow() const = 0;
   // The innermost window under the screen point, or 0.
   virtual WindowHandle WindowFromPoint(std::int32_t x, std::int32_t y) const = 0;
-  // Parent or owner, 0 for a top-level window without owner.
+  // The parent of a child window (kWsChild), the owner of an owned one, else 0.
   virtual WindowHandle GetParent(WindowHandle window) const = 0;
   // z-order walk: the first child (GW_CHILD) and the next window below (GW_HWNDNEXT), 0 at the end.
   virtual WindowHandle FirstChild(WindowHandle window) const = 0;

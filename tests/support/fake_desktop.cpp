@@ -88,7 +88,8 @@ bool FakeDesktop::GetWindowRect(WindowHandle window, WindowRect& rect) const {
 
 std::uint32_t FakeDesktop::GetWindowStyle(WindowHandle window) const {
   const FakeWindow* w = Find(window);
-  return w != nullptr ? w->style : 0;
+  if (w == nullptr) return 0;
+  return w->child ? w->style | kWsChild : w->style;
 }
 
 void FakeDesktop::SetWindowPos(OwnWindow window, ZPlace place, std::int32_t x, std::int32_t y,
