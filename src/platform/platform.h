@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
+#include "platform/shell.h"
 #include "platform/timers.h"
 #include "platform/user_interface.h"
 
@@ -17,6 +18,7 @@ struct Platform {
   UserInterface& ui;
   Timers& timers;
   Desktop& desktop;
+  Shell& shell;
 };
 
 }  // namespace snapwell

@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "support/fake_desktop.h"
+#include "support/fake_shell.h"
 
 namespace snapwell::testing {
 
@@ -114,7 +115,8 @@ struct FakePlatform {
   FakeUserInterface ui;
   FakeTimers timers;
   FakeDesktop desktop;
-  Platform platform{store, files, screen, ui, timers, desktop};
+  FakeShell shell;
+  Platform platform{store, files, screen, ui, timers, desktop, shell};
 };
 
 }  // namespace snapwell::testing
