@@ -4,7 +4,8 @@
 
 namespace snapwell {
 
-frmNull::frmNull(AppShell& shell) : Timer1(shell.app.platform.timers, [this] { Timer1_Timer(); }), shell_(shell) {}
+frmNull::frmNull(AppShell& shell)
+    : Timer1(shell.app.platform.timers, [this] { Timer1_Timer(); }), shell_(shell) {}
 
 void frmNull::Form_Load() {
   window.Loaded = true;

@@ -69,7 +69,8 @@ void frmSetting::SetCaptions() {
   set(Label3, 203);
   set(fraAngle, 204);
   set(optRoll[6], 205);
-  for (int i = 0; i < 6; ++i) set(optRoll[i], 206 + i);
+  for (int i = 0; i < 6; ++i)
+    set(optRoll[i], 206 + i);
   set(Label5, 212);
   set(Label6, 213);
   set(Label7, 214);
@@ -77,9 +78,11 @@ void frmSetting::SetCaptions() {
   set(fraEnlarge, 216);
   set(Label4, 217);
   Label13.Caption = "(1 - 6400)";
-  for (int i = 0; i < 3; ++i) set(btnEnlarge[i], 218 + i);
+  for (int i = 0; i < 3; ++i)
+    set(btnEnlarge[i], 218 + i);
   set(fraReverse, 221);
-  for (int i = 0; i < 4; ++i) set(optReverse[i], 222 + i);
+  for (int i = 0; i < 4; ++i)
+    set(optReverse[i], 222 + i);
   set(fraOutput, 226);
   set(chkOutput[0], 227);
   set(chkOutput[1], 229);
@@ -92,13 +95,15 @@ void frmSetting::SetCaptions() {
   set(btnReset, 234);
   set(btnClose, 235);
   set(fraWhereStay, 236);
-  for (int i = 0; i < 3; ++i) set(optWhereStay[i], 237 + i);
+  for (int i = 0; i < 3; ++i)
+    set(optWhereStay[i], 237 + i);
   set(fraAppearWindow, 240);
   set(optAppearWindow[0], 241);
   set(optAppearWindow[1], 242);
   set(fraDefaultFileExt, 243);
   const char* formats[] = {"BMP", "JPEG", "PNG", "EPS", "PPM", "PGM"};
-  for (int i = 1; i <= 6; ++i) optDefaultFileExt[i].Caption = formats[i - 1];
+  for (int i = 1; i <= 6; ++i)
+    optDefaultFileExt[i].Caption = formats[i - 1];
   set(fraLineWidth, 244);
   set(optDrawWidthValue[3], 245);
   set(optDrawWidthValue[2], 246);
@@ -117,9 +122,10 @@ void frmSetting::SetCaptions() {
   set(lblDoAdjust, 256);
   set(lblNoAdjust, 257);
   set(btnHotKeySetting, 258);
-  Control* menus[] = {&mnuFile, &mnuFName,  &mnuPrinter, &mnuRun, &mnuSaveSetting, &mnuSelectOutLineList,
-                      &mnuClose, &mnuEnd, &mnuRestart};
-  for (int i = 0; i < 9; ++i) set(*menus[i], 259 + i);
+  Control* menus[] = {&mnuFile,  &mnuFName, &mnuPrinter, &mnuRun, &mnuSaveSetting, &mnuSelectOutLineList,
+                      &mnuClose, &mnuEnd,   &mnuRestart};
+  for (int i = 0; i < 9; ++i)
+    set(*menus[i], 259 + i);
   set(mnuSetting, 268);
   set(mnuSaveSetting2, 263);
   set(mnuSettingReset, 269);
@@ -210,7 +216,8 @@ void frmSetting::ApplySettings() {
 // they go, so the value held before is put back.
 void frmSetting::ShowOutputBoxes() {
   const std::int16_t outputs = app_.settings.Outputs;
-  for (int i = 0; i < 3; ++i) SetCheck(chkOutput[i], (outputs >> i) & 1, i, &frmSetting::chkOutput_Click);
+  for (int i = 0; i < 3; ++i)
+    SetCheck(chkOutput[i], (outputs >> i) & 1, i, &frmSetting::chkOutput_Click);
   app_.settings.Outputs = outputs;
 }
 
@@ -305,7 +312,8 @@ void frmSetting::EnableAppearWindowFrame(bool enabled) {
 
 void frmSetting::HotkeyOn() {
   const Settings& s = app_.settings;
-  if (s.HotKeyEnabled && s.WhereStay == 0) shell_.tray.RegisterCaptureHotkey(s.HotKeyModifiers, s.HotKeyKeyCode);
+  if (s.HotKeyEnabled && s.WhereStay == 0)
+    shell_.tray.RegisterCaptureHotkey(s.HotKeyModifiers, s.HotKeyKeyCode);
 }
 
 void frmSetting::WithoutHotkey(const std::function<void()>& modal) {

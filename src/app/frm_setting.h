@@ -144,7 +144,8 @@ class frmSetting {
 
   template <std::size_t N>
   static void SetOptions(Control (&group)[N], int index) {
-    for (std::size_t i = 0; i < N; ++i) group[i].Value = static_cast<int>(i) == index ? 1 : 0;
+    for (std::size_t i = 0; i < N; ++i)
+      group[i].Value = static_cast<int>(i) == index ? 1 : 0;
   }
 
  private:

@@ -27,9 +27,11 @@ void frmTrayIcon::Form_Unload() {
 
 void frmTrayIcon::SetCaptions() {
   const Texts& t = app_.texts;
-  Control* items[] = {&mnuPopup, &mnuCapture,         &mnuSetting, &mnuResetCapture, &mnuVersion,    &mnuQuit,
-                      &mnuRestart, &mnuWaiting, &mnuWait, &mnuContinueWaiting, &mnuNowCapture, &mnuQuitWaiting};
-  for (int i = 0; i < 12; ++i) items[i]->Caption = std::string(t(271 + i));
+  Control* items[] = {&mnuPopup,      &mnuCapture,    &mnuSetting, &mnuResetCapture, &mnuVersion,
+                      &mnuQuit,       &mnuRestart,    &mnuWaiting, &mnuWait,         &mnuContinueWaiting,
+                      &mnuNowCapture, &mnuQuitWaiting};
+  for (int i = 0; i < 12; ++i)
+    items[i]->Caption = std::string(t(271 + i));
   mnuRestart.Visible = false;
   mnuRestart.Enabled = false;
 }
@@ -38,9 +40,10 @@ std::string frmTrayIcon::BuildTrayTip() const {
   const frmSetting& dialog = shell_.setting;
   const Settings& s = app_.settings;
   const int shape = s.VariLineShape;
-  const std::string_view entry = shape >= 0 && shape < static_cast<int>(dialog.cmbVariLine.List.size())
-                                     ? std::string_view(dialog.cmbVariLine.List[static_cast<std::size_t>(shape)])
-                                     : std::string_view(app_.texts(192));
+  const std::string_view entry =
+      shape >= 0 && shape < static_cast<int>(dialog.cmbVariLine.List.size())
+          ? std::string_view(dialog.cmbVariLine.List[static_cast<std::size_t>(shape)])
+          : std::string_view(app_.texts(192));
   return snapwell::BuildTrayTip(
       TrayTipState{dialog.window.Caption, s.FlameStyle, s.FixField != 0, s.CaptureWindow, entry}, app_.texts);
 }
@@ -126,10 +129,10 @@ void frmTrayIcon::TrayWindowProc(unsigned message, std::uintptr_t wParam, std::i
   } else {
     ++dialog.window.FocusRequests;
     const Screen& screen = app_.platform.screen;
-    const double x = static_cast<double>(dialog.window.Left) / screen.TwipsPerPixelX() + dialog.btnStart.Left +
-                     kCaptureJumpX;
-    const double y =
-        static_cast<double>(dialog.window.Top) / screen.TwipsPerPixelY() + dialog.btnStart.Top + kCaptureJumpY;
+    const double x = static_cast<double>(dialog.window.Left) / screen.TwipsPerPixelX() +
+                     dialog.btnStart.Left + kCaptureJumpX;
+    const double y = static_cast<double>(dialog.window.Top) / screen.TwipsPerPixelY() + dialog.btnStart.Top +
+                     kCaptureJumpY;
     platform.SetCursorPos(static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y)));
   }
 }

@@ -51,7 +51,8 @@ void frmSetting::ShowFixedSize() {
   const bool windowTool = tool == 3;
   Show(Label10, windowTool);
   Show(picWindowTarget, windowTool);
-  for (Control& option : optWindowTarget) Show(option, windowTool);
+  for (Control& option : optWindowTarget)
+    Show(option, windowTool);
 }
 
 void frmSetting::cmbVariLine_Click() {
@@ -100,7 +101,8 @@ void frmSetting::chkOutput_Click(int /*index*/) {
     chkOutput[0].Enabled = true;
   }
   if (chkOutput[1].Value == 0) SetCheck(chkAutoName, 0, &frmSetting::chkAutoName_Click);
-  app_.settings.Outputs = static_cast<std::int16_t>(chkOutput[0].Value + 2 * chkOutput[1].Value + 4 * chkOutput[2].Value);
+  app_.settings.Outputs =
+      static_cast<std::int16_t>(chkOutput[0].Value + 2 * chkOutput[1].Value + 4 * chkOutput[2].Value);
   UpdateAutoNameBox();
 }
 
@@ -116,7 +118,8 @@ void frmSetting::chkContOut_Click() {
   app_.settings.ContOutput = static_cast<std::int16_t>(chkContOut.Value);
   const bool angles = chkContOut.Value == 0;
   fraAngle.Enabled = angles;
-  for (Control& option : optRoll) option.Enabled = angles;
+  for (Control& option : optRoll)
+    option.Enabled = angles;
 }
 
 void frmSetting::btnContOut_Click() {

@@ -52,7 +52,8 @@ void frmSetting::mnuSaveSetting_Click() {
     const Texts& t = app_.texts;
     std::string question = std::string(t(148)) + "\r\n\r\n" + std::string(t(149)) + "\r\n" +
                            std::string(t(150)) + "\r\n" + std::string(t(151));
-    if (app_.platform.ui.MessageBox(question, t(124), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes) {
+    if (app_.platform.ui.MessageBox(question, t(124), MsgButtons::YesNo, MsgIcon::Question) ==
+        MsgAnswer::Yes) {
       SaveAllSettings(app_, window.Left, window.Top, [this] { ValidateFields(); });
     }
   });

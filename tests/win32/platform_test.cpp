@@ -8,6 +8,7 @@
 #include "app/settings_io.h"
 #include "win32/desktop_win32.h"
 #include "win32/platform_win32.h"
+#include "win32/shell_win32.h"
 #include "win32/text_win32.h"
 #include "win32/texts_win32.h"
 
@@ -52,8 +53,9 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32Screen screen;
   Win32UserInterface ui;
   Win32Timers timers;
-  Win32Desktop desktop;
-  Platform platform{store, files, screen, ui, timers, desktop};
+  Win32Desktop windows;
+  Win32Shell desktop;
+  Platform platform{store, files, screen, ui, timers, windows, desktop};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");

@@ -28,7 +28,8 @@ class ShellTest : public ::testing::Test {
  protected:
   ShellTest() { fake.files.AddFile("C:\\Snapwell\\default.vol", "\"Heart\",\"heart.vod\"\r\n"); }
   void Store(std::initializer_list<std::pair<const char*, const char*>> values) {
-    for (const auto& [key, value] : values) fake.store.values[key] = value;
+    for (const auto& [key, value] : values)
+      fake.store.values[key] = value;
   }
   void Start() {
     shell.StartUp();
@@ -53,7 +54,8 @@ TEST_F(ShellTest, FirstRunOpensTheCentredDialogWithTrayIconAndHotkeyAndStoresOnl
   EXPECT_EQ(fake.shell.tip, "Snapwell (Window - Whole)");
   EXPECT_EQ(fake.shell.hotkey, std::make_pair(2, 109));
   std::string keys;
-  for (const auto& [key, value] : fake.store.values) keys += key + "=" + value + " ";
+  for (const auto& [key, value] : fake.store.values)
+    keys += key + "=" + value + " ";
   EXPECT_EQ(keys,
             "AppearWindow=0 CurrentVersion=4.5 DefaultExt=1 EndAng=0 EnlargeColorControl=1 EnlargeValue=1 "
             "FreehandLineWidth=2 "
@@ -68,9 +70,9 @@ TEST_F(ShellTest, StartUpShowsWhatTheResidenceAsksFor) {
     const char* storedAppear;
   };
   const Case cases[] = {
-      {"0", "1", false, true, true, true, "1"},   // tray only
-      {"1", "0", true, false, false, true, "0"},  // taskbar
-      {"2", "1", true, false, false, false, "0"}, // not resident: "Open" forced and greyed
+      {"0", "1", false, true, true, true, "1"},    // tray only
+      {"1", "0", true, false, false, true, "0"},   // taskbar
+      {"2", "1", true, false, false, false, "0"},  // not resident: "Open" forced and greyed
   };
   for (const Case& c : cases) {
     testing::FakePlatform f;
@@ -303,7 +305,7 @@ TEST_F(ShellTest, HotkeyDialogStoresTheNewChoiceOnlyInTrayResidence) {
   Start();
   fake.shell.modalScript.push_back([&](ModalForm&) {
     EXPECT_EQ(shell.hotkeyDialog.lblHotKey.Caption, "Ctrl + [ - ]");
-    EXPECT_FALSE(fake.shell.hotkey);  // unregistered while the dialog is open
+    EXPECT_FALSE(fake.shell.hotkey);    // unregistered while the dialog is open
     shell.hotkeyDialog.KeyDown(65, 0);  // A alone: not accepted
     shell.hotkeyDialog.KeyDown(46, 0);
     EXPECT_EQ(shell.hotkeyDialog.lblHotKey.Caption, "(No hotkey)");
