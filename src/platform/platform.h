@@ -3,6 +3,7 @@
 
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/output_devices.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -19,6 +20,7 @@ struct Platform {
   Timers& timers;
   Desktop& desktop;
   Shell& shell;
+  OutputDevices& output;
 };
 
 }  // namespace snapwell

@@ -8,6 +8,7 @@
 #include "app/app_context.h"
 #include "app/app_shell.h"
 #include "win32/desktop_win32.h"
+#include "win32/output_devices_win32.h"
 #include "win32/platform_win32.h"
 #include "win32/setting_view_win32.h"
 #include "win32/shell_win32.h"
@@ -59,7 +60,8 @@ struct Run {
   win32::Win32Timers timers;
   win32::Win32Desktop windows;
   win32::Win32Shell desktop;
-  Platform platform{store, files, screen, ui, timers, windows, desktop};
+  win32::Win32OutputDevices output;
+  Platform platform{store, files, screen, ui, timers, windows, desktop, output};
   AppContext app;
   ImmediateEndSurface surface;
   AppShell shell;

@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "support/fake_desktop.h"
+#include "support/fake_output_devices.h"
 #include "support/fake_shell.h"
 
 namespace snapwell::testing {
@@ -116,7 +117,8 @@ struct FakePlatform {
   FakeTimers timers;
   FakeDesktop desktop;
   FakeShell shell;
-  Platform platform{store, files, screen, ui, timers, desktop, shell};
+  FakeOutputDevices output;
+  Platform platform{store, files, screen, ui, timers, desktop, shell, output};
 };
 
 }  // namespace snapwell::testing

@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/settings_io.h"
 #include "win32/desktop_win32.h"
+#include "win32/output_devices_win32.h"
 #include "win32/platform_win32.h"
 #include "win32/shell_win32.h"
 #include "win32/text_win32.h"
@@ -55,7 +56,8 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32Timers timers;
   Win32Desktop windows;
   Win32Shell desktop;
-  Platform platform{store, files, screen, ui, timers, windows, desktop};
+  Win32OutputDevices output;
+  Platform platform{store, files, screen, ui, timers, windows, desktop, output};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");

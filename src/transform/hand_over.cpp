@@ -1,0 +1,129 @@
+// RotateAndOutput: the output target dialog, the rotation into picBoard2 and the outputs in
+// their order (clipboard, file, printer), then the beep. A failing output is told to the user and
+// does not keep the later outputs from getting the picture.
+#include <string>
+
+#include "output/print_image.h"
+#include "text/text_format.h"
+#include "transform/hand_over.h"
+#include "transform/rotate.h"
+#include "transform/scale.h"
+
+namespace snapwell {
+
+void Transform::PlaceOwnWindows(bool topmost) {
+  if (!topmost) {
+    StepBack();
+    return;
+  }
+  Desktop& desktop = m_.desktop;
+  if (m_.Visible) {
+    desktop.SetWindowPos(OwnWindow::Surface, ZPlace::Topmost, 0, 0, m_.app.screenWidth, m_.app.screenHeight,
+                         kSwpShowWindow | kSwpFrameChanged);
+  }
+  if (m_.frmPointer.loaded) {
+    desktop.SetWindowPos(OwnWindow::Pointer, ZPlace::Topmost, 0, 0, 1, 1,
+                         kSwpShowWindow | kSwpFrameChanged | kSwpNoActivate | kSwpNoMove | kSwpNoSize);
+  }
+}
+
+void Transform::ShowBusy(bool busy) {
+  m_.SetMousePointer(busy ? PointerKind::Hourglass : PointerKind::Cross);
+}
+
+void Transform::RotateAndOutput() {
+  AppContext& app = m_.app;
+  Settings& settings = app.settings;
+  Desktop& desktop = m_.desktop;
+  Platform& platform = app.platform;
+  try {
+    m_.SetMousePointer(PointerKind::Hourglass);
+    StepBack();
+    if (m_.frmPointer.loaded) m_.frmPointer.Hide();
+
+    if (settings.OutDialog >= 1) {
+      m_.busy = true;
+      app.showPointer = false;
+      outputConfirmed = false;
+      if (settings.CaptureWindow == 2 && settings.CopyTimer == 1) {
+        desktop.SetWindowPos(OwnWindow::Surface, ZPlace::Topmost, 0, 0, app.screenWidth, app.screenHeight,
+                             kSwpShowWindow | kSwpFrameChanged);
+        desktop.SetWindowPos(OwnWindow::OutDialog, ZPlace::Topmost, 0, 0, app.screenWidth, app.screenHeight,
+                             kSwpFrameChanged | kSwpNoActivate | kSwpNoMove | kSwpNoSize);
+        m_.Enabled = false;
+        desktop.EnableWindow(OwnWindow::Surface, false);
+        outputConfirmed = dialogs_.ShowOutputDialog();
+        if (settings.ContOutput == 0) {
+          m_.Enabled = true;
+          desktop.EnableWindow(OwnWindow::Surface, true);
+        }
+        desktop.SetWindowPos(OwnWindow::Surface, ZPlace::NotTopmost, 0, 0, app.screenWidth, app.screenHeight,
+                             kSwpShowWindow | kSwpFrameChanged);
+      } else {
+        outputConfirmed = dialogs_.ShowOutputDialog();
+        if (settings.ContOutput != 0) {
+          m_.Enabled = false;
+          desktop.EnableWindow(OwnWindow::Surface, false);
+        }
+      }
+      if (!outputConfirmed) {
+        m_.SetMousePointer(PointerKind::Cross);
+        return;
+      }
+      if (m_.windowMode == 2) {
+        m_.Visible = true;
+        desktop.ShowWindow(OwnWindow::Surface, true);
+      }
+    }
+
+    // Rotation into picBoard2.
+    m_.angle = SnapAngle(m_.angle, app.Pi);
+    RotationRegion region{m_.frameStyle, m_.x1, m_.y1, m_.x2, m_.y2, m_.radius, m_.diagonalAngle};
+    CanvasSize canvas;
+    const bool rotated =
+        RotateCutOut(m_.frmBoard.picBoard2, m_.frmBoard.picBoard1, region, m_.angle, settings.EnlargeValue,
+                     settings.RollColorControl, app.Pi, m_.imaging, &canvas);
+    m_.diagonalAngle = region.diagonalAngle;
+    if (!rotated) {
+      std::string text = FormatText(app.texts(kTextScaledTooLarge),
+                                    {std::to_string(canvas.width), std::to_string(canvas.height)});
+      text += "\r\n";
+      text += app.texts(kTextScaledTooLargeHint);
+      platform.ui.MessageBox(text, app.texts(119), MsgButtons::Ok, MsgIcon::Exclamation);
+      m_.SetMousePointer(PointerKind::Cross);
+      return;
+    }
+    const Picture& picture = m_.frmBoard.picBoard2;
+
+    // The outputs. Printing prints the clipboard's picture, so the printer bit puts this picture
+    // on the clipboard too; when the clipboard cannot take it, the printer gets it directly.
+    const int outputs = settings.Outputs;
+    bool failed = false;
+    bool onClipboard = false;
+    if ((outputs & 1) != 0 || (outputs & 4) != 0) {
+      onClipboard = CopyToClipboard(picture, platform.output, platform.ui, app.texts);
+      failed = !onClipboard;
+    }
+    if ((outputs & 2) != 0) {
+      app.showPointer = false;
+      SaveImageContext save{
+          app.FileName,   settings.AutoName, settings.DefaultExt, app.CommonDialog1, app.AppFolder,
+          platform.files, platform.ui,       platform.output,     m_.imaging,        app.texts,
+          *this};
+      failed = SaveImage(picture, save) == SaveOutcome::Failed || failed;
+    }
+    if ((outputs & 4) != 0) {
+      const bool printed = PrintImage(platform.output, app.PrintCopies, app.PrintDocumentName,
+                                      onClipboard ? nullptr : &picture, platform.ui, app.texts);
+      failed = !printed || failed;
+    }
+    // The beep tells that the outputs are done; after a failure the message has told otherwise.
+    if (!failed) platform.ui.Beep();
+    m_.SetMousePointer(PointerKind::Cross);
+  } catch (...) {
+    m_.SetMousePointer(PointerKind::Cross);
+    throw;
+  }
+}
+
+}  // namespace snapwell

@@ -1,0 +1,215 @@
+#include "win32/output_devices_win32.h"
+
+#include <winspool.h>
+
+#include <cstring>
+#include <vector>
+
+#include "win32/text_win32.h"
+
+namespace snapwell::win32 {
+namespace {
+
+// Pixel rows top-down and packed, as a 32-bit DIB with a negative height describes them.
+std::vector<std::uint32_t> PackedRows(const Picture& picture) {
+  const vell::ConstPixelView view = picture.View();
+  std::vector<std::uint32_t> rows(static_cast<std::size_t>(view.width) * view.height);
+  for (int y = 0; y < view.height; ++y) {
+    std::memcpy(rows.data() + static_cast<std::size_t>(y) * view.width, view.Row(y),
+                static_cast<std::size_t>(view.width) * sizeof(std::uint32_t));
+  }
+  return rows;
+}
+
+BITMAPINFOHEADER HeaderFor(int width, int height) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  return header;
+}
+
+// A CF_DIB block: header and bottom-up rows, which every reader of the clipboard understands.
+HGLOBAL MakeDib(const Picture& picture) {
+  const vell::ConstPixelView view = picture.View();
+  const SIZE_T rowBytes = static_cast<SIZE_T>(view.width) * 4;
+  const SIZE_T bytes = sizeof(BITMAPINFOHEADER) + rowBytes * view.height;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return nullptr;
+  auto* block = static_cast<unsigned char*>(GlobalLock(memory));
+  if (block == nullptr) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  BITMAPINFOHEADER header = HeaderFor(view.width, view.height);
+  header.biSizeImage = static_cast<DWORD>(rowBytes * view.height);
+  std::memcpy(block, &header, sizeof header);
+  unsigned char* rows = block + sizeof header;
+  for (int y = 0; y < view.height; ++y) {
+    std::memcpy(rows + rowBytes * (view.height - 1 - y), view.Row(y), rowBytes);
+  }
+  GlobalUnlock(memory);
+  return memory;
+}
+
+HBITMAP MakeBitmap(const Picture& picture) {
+  const std::vector<std::uint32_t> rows = PackedRows(picture);
+  BITMAPINFO info{};
+  info.bmiHeader = HeaderFor(picture.Width(), -picture.Height());
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, rows.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+}  // namespace
+
+Win32OutputDevices::~Win32OutputDevices() {
+  AbortPrintDocument();
+  if (owner_ != nullptr) DestroyWindow(owner_);
+}
+
+HWND Win32OutputDevices::ClipboardOwner() {
+  if (owner_ == nullptr) {
+    owner_ = CreateWindowExW(0, L"STATIC", L"Snapwell clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  }
+  return owner_;
+}
+
+ClipboardResult Win32OutputDevices::SetClipboardPicture(const Picture& picture) {
+  if (picture.Empty()) return ClipboardResult::Failed;
+  HWND owner = ClipboardOwner();
+  if (owner == nullptr) return ClipboardResult::Failed;
+  if (!OpenClipboard(owner)) return ClipboardResult::Busy;
+  bool done = EmptyClipboard() != FALSE;
+  if (done) {
+    HGLOBAL dib = MakeDib(picture);
+    done = dib != nullptr && SetClipboardData(CF_DIB, dib) != nullptr;
+    if (!done && dib != nullptr) GlobalFree(dib);
+  }
+  if (done) {
+    // The device-dependent bitmap as well, for readers that ask for format 2 only.
+    HBITMAP bitmap = MakeBitmap(picture);
+    if (bitmap != nullptr && SetClipboardData(CF_BITMAP, bitmap) == nullptr) DeleteObject(bitmap);
+  }
+  CloseClipboard();
+  return done ? ClipboardResult::Done : ClipboardResult::Failed;
+}
+
+bool Win32OutputDevices::GetClipboardPicture(Picture& picture) {
+  if (!OpenClipboard(ClipboardOwner())) return false;
+  bool done = false;
+  if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAP info{};
+    if (GetObjectW(bitmap, sizeof info, &info) != 0 && info.bmWidth > 0 && info.bmHeight > 0) {
+      Picture result(info.bmWidth, info.bmHeight);
+      std::vector<std::uint32_t> rows(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
+      BITMAPINFO request{};
+      request.bmiHeader = HeaderFor(info.bmWidth, -info.bmHeight);
+      HDC screen = GetDC(nullptr);
+      done = !result.Empty() && GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), rows.data(),
+                                          &request, DIB_RGB_COLORS) == info.bmHeight;
+      ReleaseDC(nullptr, screen);
+      if (done) {
+        const vell::PixelView view = result.View();
+        for (int y = 0; y < view.height; ++y) {
+          for (int x = 0; x < view.width; ++x) {
+            view.At(x, y) = rows[static_cast<std::size_t>(y) * view.width + x] & kColorMask;
+          }
+        }
+        picture = std::move(result);
+      }
+    }
+  }
+  CloseClipboard();
+  return done;
+}
+
+bool Win32OutputDevices::StartPrintDocument(std::string_view name) {
+  AbortPrintDocument();
+  DWORD length = 0;
+  GetDefaultPrinterW(nullptr, &length);
+  if (length == 0) return false;
+  std::wstring printer(length, L'\0');
+  if (!GetDefaultPrinterW(printer.data(), &length)) return false;
+  printer.resize(wcslen(printer.c_str()));
+  printer_ = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
+  if (printer_ == nullptr) return false;
+  const std::wstring title = Widen(name);
+  DOCINFOW doc{};
+  doc.cbSize = sizeof doc;
+  doc.lpszDocName = title.c_str();
+  if (StartDocW(printer_, &doc) <= 0) {
+    DeleteDC(printer_);
+    printer_ = nullptr;
+    return false;
+  }
+  return true;
+}
+
+bool Win32OutputDevices::DrawPrintPicture(const Picture& picture, int x, int y) {
+  if (printer_ == nullptr || picture.Empty()) return false;
+  if (!pageOpen_) {
+    if (StartPage(printer_) <= 0) return false;
+    pageOpen_ = true;
+  }
+  // The picture's own size, from screen pixels to printer dots.
+  HDC screen = GetDC(nullptr);
+  const int screenDpiX = GetDeviceCaps(screen, LOGPIXELSX), screenDpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const int width = MulDiv(picture.Width(), GetDeviceCaps(printer_, LOGPIXELSX), screenDpiX);
+  const int height = MulDiv(picture.Height(), GetDeviceCaps(printer_, LOGPIXELSY), screenDpiY);
+  const std::vector<std::uint32_t> rows = PackedRows(picture);
+  BITMAPINFO info{};
+  info.bmiHeader = HeaderFor(picture.Width(), -picture.Height());
+  return StretchDIBits(printer_, x, y, width, height, 0, 0, picture.Width(), picture.Height(), rows.data(),
+                       &info, DIB_RGB_COLORS, SRCCOPY) != 0;
+}
+
+bool Win32OutputDevices::EndPrintPage() {
+  if (printer_ == nullptr || !pageOpen_) return false;
+  pageOpen_ = false;
+  return EndPage(printer_) > 0;
+}
+
+bool Win32OutputDevices::EndPrintDocument() {
+  if (printer_ == nullptr || pageOpen_) return false;
+  const bool done = EndDoc(printer_) > 0;
+  DeleteDC(printer_);
+  printer_ = nullptr;
+  return done;
+}
+
+void Win32OutputDevices::AbortPrintDocument() {
+  if (printer_ == nullptr) return;
+  AbortDoc(printer_);
+  DeleteDC(printer_);
+  printer_ = nullptr;
+  pageOpen_ = false;
+}
+
+std::string Win32OutputDevices::TemporaryFolder() const {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  if (length == 0 || length > MAX_PATH) return {};
+  std::string folder = Narrow(std::wstring_view(buffer, length));
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+std::optional<std::int64_t> Win32OutputDevices::FileLength(std::string_view path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void Win32OutputDevices::Pause(int milliseconds) {
+  Sleep(static_cast<DWORD>(milliseconds));
+}
+
+}  // namespace snapwell::win32
