@@ -21,6 +21,7 @@ struct DialogWindow {
   std::function<void()> afterEvent;
   std::map<const TextBoxControl*, int> focusSeen;
   bool inEvent = false;  // an event procedure runs (its message boxes take the focus away)
+  bool activated = false;
 };
 
 namespace {
@@ -114,6 +115,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && w->activate) {
+        w->activated = true;
         w->activate();
         w->sync();
       }
@@ -215,9 +217,9 @@ std::unique_ptr<DialogWindow> OutputDialogViews::CreateContOut(bool progress) {
   FormView& v = w->view;
   DialogWindow& dw = *w;
   v.Attach(w->hwnd, font_);
-  PlaceWindow(dw, f.window, 300, 186);
+  PlaceWindow(dw, f.window, 300, 188);
   using K = ControlKind;
-  HWND heading = v.Add(K::Label, f.lblCalculated, 216, 8, 90, 18);
+  HWND heading = v.Add(K::Label, f.lblCalculated, 210, 8, 84, 18);
   SetWindowLongPtrW(heading, GWL_STYLE, (GetWindowLongPtrW(heading, GWL_STYLE) & ~SS_TYPEMASK) | SS_CENTER);
   Control* labels[] = {&f.lblStartAng, &f.lblEndAng, &f.lblStepAng, &f.lblOutputNum};
   TextBoxControl* boxes[] = {&f.txtStartAng, &f.txtEndAng, &f.txtStepAng, &f.txtOutputNumber};
@@ -225,12 +227,12 @@ std::unique_ptr<DialogWindow> OutputDialogViews::CreateContOut(bool progress) {
                                    &frmContOut::txtStepAng_LostFocus, &frmContOut::txtOutputNumber_LostFocus};
   for (int i = 0; i < 4; ++i) {
     const int y = 30 + 28 * i;
-    v.Add(K::Label, *labels[i], 12, y + 3, 132, 18);
-    v.Add(K::Edit, *boxes[i], 146, y, 84, 23, -1, Typing(dw, nullptr, [&f, m = leave[i]] { (f.*m)(); }));
-    v.Add(K::Option, f.optFix[i], 252, y + 2, 18, 20, -1, Click(dw, [&f, i] { f.SelectOption(i); }));
+    v.Add(K::Label, *labels[i], 12, y + 3, 124, 18);
+    v.Add(K::Edit, *boxes[i], 140, y, 80, 23, -1, Typing(dw, nullptr, [&f, m = leave[i]] { (f.*m)(); }));
+    v.Add(K::Option, f.optFix[i], 243, y + 2, 18, 20, -1, Click(dw, [&f, i] { f.SelectOption(i); }));
   }
-  v.Add(K::DefaultButton, f.btnRun, 46, 148, 100, 28, -1, Click(dw, [&f] { f.btnRun_Click(); }));
-  v.Add(K::Button, f.btnCancel, 154, 148, 100, 28, -1, Click(dw, [&f] { f.btnCancel_Click(); }));
+  v.Add(K::DefaultButton, f.btnRun, 36, 148, 110, 30, -1, Click(dw, [&f] { f.btnRun_Click(); }));
+  v.Add(K::Button, f.btnCancel, 154, 148, 110, 30, -1, Click(dw, [&f] { f.btnCancel_Click(); }));
   HWND run = v.Handle(f.btnRun);
   SetWindowLongPtrW(run, GWL_STYLE, GetWindowLongPtrW(run, GWL_STYLE) | BS_MULTILINE);
   SendMessageW(w->hwnd, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(run)), 0);
@@ -256,6 +258,13 @@ void OutputDialogViews::RunLoop(DialogWindow& w, ModalForm& form) {
     SetWindowPos(w.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(w.hwnd, SW_SHOW);
   SetForegroundWindow(w.hwnd);
+  // Where the window manager hands out the activation late (or not at all, the program not
+  // being in the foreground), the form's activation still runs as the dialog comes up.
+  if (!w.activated && w.activate) {
+    w.activated = true;
+    w.activate();
+    w.sync();
+  }
   if (onModalShown) {
     onModalShown(w.hwnd);
     w.sync();
