@@ -256,6 +256,8 @@ void OutputDialogViews::RunLoop(DialogWindow& w, ModalForm& form) {
   // Over a topmost capture surface the dialog must stand topmost too, or it would be hidden.
   if (desktop != nullptr && desktop->IsTopmost(OwnWindow::Surface))
     SetWindowPos(w.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  HWND previousOwner = messageOwner != nullptr ? *messageOwner : nullptr;
+  if (messageOwner != nullptr) *messageOwner = w.hwnd;
   ShowWindow(w.hwnd, SW_SHOW);
   SetForegroundWindow(w.hwnd);
   // Where the window manager hands out the activation late (or not at all, the program not
@@ -276,6 +278,7 @@ void OutputDialogViews::RunLoop(DialogWindow& w, ModalForm& form) {
       DispatchMessageW(&msg);
     }
   }
+  if (messageOwner != nullptr) *messageOwner = previousOwner;
   if (disabled != nullptr) EnableWindow(disabled, TRUE);
   ShowWindow(w.hwnd, SW_HIDE);
 }

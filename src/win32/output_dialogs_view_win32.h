@@ -39,6 +39,9 @@ class OutputDialogViews {
 
   // The window the modal dialogs are owned by (the settings dialog), when there is one.
   HWND owner = nullptr;
+  // The owner the platform gives message boxes and common dialogs (Win32UserInterface::owner):
+  // while a dialog is up it owns them, so they stand over it and it takes no clicks meanwhile.
+  HWND* messageOwner = nullptr;
   // Where the windows are registered for the placements the capture asks for; optional.
   Win32Desktop* desktop = nullptr;
   // Runs after each event of these windows, so the composition can render its other windows.

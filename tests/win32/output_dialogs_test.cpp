@@ -111,6 +111,7 @@ class OutputDialogsWindowTest : public ::testing::TestWithParam<Language> {
     app.settings.StartAng = 0;
     app.settings.EndAng = 270;
     app.settings.StepAng = 90;
+    views.messageOwner = &ui.owner;
     desktop.runModal = [this](ModalForm& form) {
       if (!views.RunModal(form)) form.CloseByUser();
     };
@@ -168,6 +169,7 @@ TEST_P(OutputDialogsWindowTest, DialogsFitTheirTextsStandCentredAndPointAtTheDef
   views.onModalShown = [&](HWND hwnd) {
     Look(hwnd, "output-target");
     EXPECT_TRUE(PointerOn(Child(hwnd, outDialog.btnStart.Caption)));
+    EXPECT_EQ(ui.owner, hwnd);
     // Printer ticked: the clipboard box is greyed; the folder box takes no typing.
     EXPECT_FALSE(IsWindowEnabled(Child(hwnd, outDialog.chkOutput[0].Caption)));
     EXPECT_EQ(GetWindowLongPtrW(FindWindowExW(hwnd, nullptr, L"Edit", nullptr), GWL_STYLE) & ES_READONLY,
