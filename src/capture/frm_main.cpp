@@ -51,9 +51,10 @@ void FrmBoard::Load() {
 }
 
 void FrmBoard::Unload() {
-  picBoard1 = Picture();
-  picBoard2 = Picture();
-  picBoard3 = Picture();
+  // Emptied rather than replaced, so that pictures the platform backs keep their kind of store.
+  picBoard1.Resize(0, 0);
+  picBoard2.Resize(0, 0);
+  picBoard3.Resize(0, 0);
   loaded = false;
 }
 
@@ -94,8 +95,8 @@ void FrmMain::Unload() {
   Timer1.SetInterval(0);
   Visible = false;
   desktop.ShowWindow(OwnWindow::Surface, false);
-  surface = Picture();
-  picVariLineDraw.picture = Picture();
+  surface.Resize(0, 0);
+  picVariLineDraw.picture.Resize(0, 0);
   loaded = false;
 }
 
@@ -119,7 +120,7 @@ void FrmMain::ResetState() {
   for (LineControl* line : {&Line0, &Line1, &Line2, &Line3, &Line4})
     *line = LineControl();
   picVariLineDraw.Visible = false;
-  picVariLineDraw.picture = Picture();
+  picVariLineDraw.picture.Resize(0, 0);
   lblAlert = LabelControl();
   buffersSized_ = handingOver_ = false;
   seriesAngle_ = 0.0f;

@@ -98,7 +98,8 @@ std::optional<SaveOutcome> Saver::SettleName(CFileName& working) {
     question += c_.texts(132);
     question += "\n\r";
     question += c_.texts(133);
-    if (c_.ui.MessageBox(question, c_.texts(120), MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes) {
+    if (c_.ui.MessageBox(question, c_.texts(120), MsgButtons::YesNo, MsgIcon::Exclamation) ==
+        MsgAnswer::Yes) {
       return std::nullopt;
     }
     // A new name from the Save dialog is checked like the first one.
@@ -122,8 +123,10 @@ SaveOutcome Saver::WriteJpeg(const std::string& target) {
   for (int i = 0; i < kTemporaryNameTries && temporary.empty(); ++i) {
     const std::string candidate = folder + TemporaryBmpName([&] { return letter(random); });
     const FileError probe = c_.files.Probe(candidate);
-    if (probe == FileError::NotFound) temporary = candidate;
-    else if (probe != FileError::None) return ReportWriteFailure(FileError::Other);
+    if (probe == FileError::NotFound)
+      temporary = candidate;
+    else if (probe != FileError::None)
+      return ReportWriteFailure(FileError::Other);
   }
   if (temporary.empty()) return ReportWriteFailure(FileError::Other);
 

@@ -30,11 +30,11 @@ class SaveImageHost {
 };
 
 struct SaveImageContext {
-  CFileName& FileName;              // the shared output name; the Save dialog's choice is stored here
-  std::int16_t AutoName = 0;        // 1: number the name instead of asking before overwriting
-  std::int16_t DefaultExt = 1;      // ExtensionTable index for names without a known extension
+  CFileName& FileName;          // the shared output name; the Save dialog's choice is stored here
+  std::int16_t AutoName = 0;    // 1: number the name instead of asking before overwriting
+  std::int16_t DefaultExt = 1;  // ExtensionTable index for names without a known extension
   CommonDialogState& CommonDialog1;
-  std::string outputFolder;         // where a relative name lies
+  std::string outputFolder;  // where a relative name lies
   FileSystem& files;
   UserInterface& ui;
   OutputDevices& devices;

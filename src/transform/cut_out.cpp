@@ -69,7 +69,8 @@ void Transform::CutOutFreehand(std::int16_t reverseValue) {
   const int w = m_.x2 - m_.x1 + 1, h = m_.y2 - m_.y1 + 1;
   m_.centreX = static_cast<float>(m_.x1 + m_.x2) / 2.0f;
   m_.centreY = static_cast<float>(m_.y1 + m_.y2) / 2.0f;
-  m_.radius = std::sqrt(std::pow(static_cast<float>(w) / 2.0f, 2.0f) + std::pow(static_cast<float>(h) / 2.0f, 2.0f));
+  m_.radius =
+      std::sqrt(std::pow(static_cast<float>(w) / 2.0f, 2.0f) + std::pow(static_cast<float>(h) / 2.0f, 2.0f));
 
   // The outline onto the margin of picBoard2; the fill from the margin blackens the outside, the
   // invert turns that into a black inside on white, and the outline itself joins the inside.
@@ -78,10 +79,11 @@ void Transform::CutOutFreehand(std::int16_t reverseValue) {
   b2.FloodFillBorder(0, 0, kBlack);
   DstInvert(b2, 2, 2, sw + 2, sh + 2);
   BitBlt(b2, m_.x1 + 2, m_.y1 + 2, w + 2, h + 2, b1, m_.x1, m_.y1, RasterOp::kSrcAnd);
-  BlitWhiteOutside(b2, m_.x1 + 2, m_.y1 + 2, w, h, s, m_.x1, m_.y1, RasterOp::kSrcPaint);
-  // The outline drawn on the surface is taken off again.
+  // The outline shown inverted on the surface is taken off before the surface's pixels are used,
+  // so the stroke's own pixels keep the desktop's colours in the cut-out.
   BitBlt(b3, m_.x1, m_.y1, w, h, b1, m_.x1, m_.y1, RasterOp::kNotSrcCopy);
   BitBlt(s, m_.x1, m_.y1, w, h, b3, m_.x1, m_.y1, RasterOp::kSrcInvert);
+  BlitWhiteOutside(b2, m_.x1 + 2, m_.y1 + 2, w, h, s, m_.x1, m_.y1, RasterOp::kSrcPaint);
 
   MirroredStripCopy({b2, 2, 2, RasterOp::kSrcCopy}, b3, b1, {m_.x1, m_.y1, m_.x2, m_.y2}, reverseValue);
   if (m_.app.settings.RollValue != 6 && m_.app.settings.ContOutput == 0) m_.ShowRotatedCircle();
@@ -159,9 +161,10 @@ void Transform::CutOutRectangle(std::int32_t endX, std::int32_t endY, std::int16
   m_.radius = std::sqrt(std::pow(dx / 2.0f, 2.0f) + std::pow(dy / 2.0f, 2.0f));
   m_.centreX = static_cast<float>(left) + dx / 2.0f;
   m_.centreY = static_cast<float>(top) + dy / 2.0f;
-  m_.diagonalAngle = dx == 0.0f ? static_cast<float>(2.0 * std::atan(1.0)) * Sign(dy)
-                                : static_cast<float>(std::atan(Sign(dx * dy) * (std::fabs(dy) + 1.0f) /
-                                                               (std::fabs(dx) + 1.0f)));
+  m_.diagonalAngle =
+      dx == 0.0f
+          ? static_cast<float>(2.0 * std::atan(1.0)) * Sign(dy)
+          : static_cast<float>(std::atan(Sign(dx * dy) * (std::fabs(dy) + 1.0f) / (std::fabs(dx) + 1.0f)));
   m_.ShowRotatedRectangle();
 }
 

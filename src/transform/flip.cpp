@@ -7,7 +7,8 @@ namespace snapwell {
 namespace {
 
 template <RasterOp Op>
-void CombineRow(std::uint32_t* dst, int count, const vell::ConstPixelView& src, int srcX, int step, int srcY) {
+void CombineRow(std::uint32_t* dst, int count, const vell::ConstPixelView& src, int srcX, int step,
+                int srcY) {
   const bool rowInside = srcY >= 0 && srcY < src.height;
   for (int i = 0; i < count; ++i, srcX += step) {
     const std::uint32_t s =

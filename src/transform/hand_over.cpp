@@ -80,13 +80,13 @@ void Transform::RotateAndOutput() {
     m_.angle = SnapAngle(m_.angle, app.Pi);
     RotationRegion region{m_.frameStyle, m_.x1, m_.y1, m_.x2, m_.y2, m_.radius, m_.diagonalAngle};
     CanvasSize canvas;
-    const bool rotated = RotateCutOut(m_.frmBoard.picBoard2, m_.frmBoard.picBoard1, region, m_.angle,
-                                      settings.EnlargeValue, settings.RollColorControl, app.Pi, m_.imaging,
-                                      &canvas);
+    const bool rotated =
+        RotateCutOut(m_.frmBoard.picBoard2, m_.frmBoard.picBoard1, region, m_.angle, settings.EnlargeValue,
+                     settings.RollColorControl, app.Pi, m_.imaging, &canvas);
     m_.diagonalAngle = region.diagonalAngle;
     if (!rotated) {
-      std::string text =
-          FormatText(app.texts(kTextScaledTooLarge), {std::to_string(canvas.width), std::to_string(canvas.height)});
+      std::string text = FormatText(app.texts(kTextScaledTooLarge),
+                                    {std::to_string(canvas.width), std::to_string(canvas.height)});
       text += "\r\n";
       text += app.texts(kTextScaledTooLargeHint);
       platform.ui.MessageBox(text, app.texts(119), MsgButtons::Ok, MsgIcon::Exclamation);
@@ -106,17 +106,10 @@ void Transform::RotateAndOutput() {
     }
     if ((outputs & 2) != 0) {
       app.showPointer = false;
-      SaveImageContext save{app.FileName,
-                            settings.AutoName,
-                            settings.DefaultExt,
-                            app.CommonDialog1,
-                            app.AppFolder,
-                            platform.files,
-                            platform.ui,
-                            platform.output,
-                            m_.imaging,
-                            app.texts,
-                            *this};
+      SaveImageContext save{
+          app.FileName,   settings.AutoName, settings.DefaultExt, app.CommonDialog1, app.AppFolder,
+          platform.files, platform.ui,       platform.output,     m_.imaging,        app.texts,
+          *this};
       failed = SaveImage(picture, save) == SaveOutcome::Failed || failed;
     }
     if ((outputs & 4) != 0) {

@@ -115,9 +115,10 @@ bool RotateCutOut(Picture& board2, const Picture& board1, RotationRegion& region
   } else {
     if (angle > pi) angle = static_cast<float>(angle - 2.0f * pi);
     const double e = enlargeValue;
-    const RollRect rect{0, 0,
-                        static_cast<std::int32_t>(ScaledSize(enlargeValue, std::int64_t{region.x2} - region.x1 + 1) - 1),
-                        static_cast<std::int32_t>(ScaledSize(enlargeValue, std::int64_t{region.y2} - region.y1 + 1) - 1)};
+    const RollRect rect{
+        0, 0,
+        static_cast<std::int32_t>(ScaledSize(enlargeValue, std::int64_t{region.x2} - region.x1 + 1) - 1),
+        static_cast<std::int32_t>(ScaledSize(enlargeValue, std::int64_t{region.y2} - region.y1 + 1) - 1)};
     imaging.RollBitBlt(board2, (W - 1) / 2.0, (H - 1) / 2.0, W, H, angle, board1,
                        e * (static_cast<double>(region.x2) - region.x1) / 2.0,
                        e * (static_cast<double>(region.y2) - region.y1) / 2.0, rollColorControl, rect);

@@ -154,7 +154,8 @@ ScaleOutcome ScaleCutOut(const ScaleJob& job, Imaging& imaging, UserInterface& u
     imaging.EnlargeBitBlt(job.board2, 0, 0, bw, bh, *source.picture, source.x, source.y, e,
                           job.enlargeColorControl);
     job.board1.Clear();
-    BitBlt(job.board1, 0, 0, static_cast<int>(rw), static_cast<int>(rh), job.board2, 0, 0, RasterOp::kSrcCopy);
+    BitBlt(job.board1, 0, 0, static_cast<int>(rw), static_cast<int>(rh), job.board2, 0, 0,
+           RasterOp::kSrcCopy);
   } else if (e < 1.0f && job.reductColorControl != 0) {
     job.board2.Clear();
     const LibrarySource source = StageBlock(job.board1, job.x1, job.y1, bw, bh);

@@ -86,10 +86,15 @@ HWND FormView::Add(ControlKind kind, Control& model, int x, int y, int width, in
     style |= WS_GROUP;
   const int id = kFirstControlId + static_cast<int>(bindings_.size());
   const int scaledHeight = kind == ControlKind::Combo ? Scale(height * 8) : Scale(height);
+  HWND frame = nullptr;
+  if (kind == ControlKind::Edit) {
+    frame = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_GRAYFRAME, Scale(x) - 1, Scale(y) - 1,
+                            Scale(width) + 2, Scale(height) + 2, window_, nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
+  }
   HWND hwnd =
-      CreateWindowExW(kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0, cls, L"", style, Scale(x), Scale(y),
-                      Scale(width), scaledHeight, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleW(nullptr), nullptr);
+      CreateWindowExW(0, cls, L"", style, Scale(x), Scale(y), Scale(width), scaledHeight, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   model.Left = Scale(x);
   model.Top = Scale(y);
@@ -99,6 +104,7 @@ HWND FormView::Add(ControlKind kind, Control& model, int x, int y, int width, in
   binding.kind = kind;
   binding.model = &model;
   binding.hwnd = hwnd;
+  binding.frame = frame;
   binding.page = page;
   binding.events = std::move(events);
   bindings_.push_back(std::move(binding));
@@ -147,6 +153,7 @@ void FormView::Sync(int page) {
     const bool visible = m.Visible && (b.page < 0 || b.page == page);
     if (visible != b.visible) {
       ShowWindow(b.hwnd, visible ? SW_SHOWNA : SW_HIDE);
+      if (b.frame != nullptr) ShowWindow(b.frame, visible ? SW_SHOWNA : SW_HIDE);
       b.visible = visible;
     }
   }

@@ -60,6 +60,7 @@ class FormView {
     ControlKind kind = ControlKind::Label;
     Control* model = nullptr;
     HWND hwnd = nullptr;
+    HWND frame = nullptr;  // a text box's frame, drawn in the client area so nothing paints over it
     int page = -1;
     Events events;
     std::wstring text;

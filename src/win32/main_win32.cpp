@@ -5,17 +5,21 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/app_context.h"
 #include "app/app_shell.h"
 #include "capture/frm_main.h"
 #include "imaging/imaging.h"
+#include "output/frm_cont_out.h"
+#include "output/frm_out_dialog.h"
 #include "transform/hand_over.h"
 #include "win32/desktop_win32.h"
 #include "win32/dib_picture_win32.h"
 #include "win32/frm_main_view_win32.h"
 #include "win32/output_devices_win32.h"
+#include "win32/output_dialogs_view_win32.h"
 #include "win32/platform_win32.h"
 #include "win32/setting_view_win32.h"
 #include "win32/shell_win32.h"
@@ -25,18 +29,30 @@ namespace {
 
 using namespace snapwell;
 
-// The transform's dialogs in this build: the series runs with the angles of the settings and
-// the outputs go where the settings say, without asking.
-class SettledDialogs : public TransformDialogs {
+// The transform's dialogs and the series progress, on the output dialogs' windows.
+class OutputDialogs : public TransformDialogs, public SeriesProgress {
  public:
-  explicit SettledDialogs(AppShell& shell) : shell_(shell) {}
-  void ShowSeriesDialog() override { shell_.app.seriesCancel = false; }
-  void ShowSeriesProgress(const std::string&) override {}
-  bool ShowOutputDialog() override { return true; }
+  OutputDialogs(AppShell& shell, frmOutDialog& outDialog, frmContOut& contOut)
+      : shell_(shell), outDialog_(outDialog), contOut_(contOut) {}
+  win32::OutputDialogViews* views = nullptr;
+
+  void ShowSeriesDialog() override { contOut_.ShowModalDialog(); }
+  void ShowSeriesProgress(const std::string& text) override {
+    if (views != nullptr) views->ShowSeriesProgress(text);
+  }
+  bool ShowOutputDialog() override { return outDialog_.ShowForOutput(); }
   void DisableSettingsDialog() override { shell_.setting.window.Enabled = false; }
+  void SetProgressText(const std::string& text) override {
+    if (views != nullptr && contOut_.window.Loaded) views->SetProgressText(text);
+  }
+  void Unload() override {
+    if (views != nullptr && contOut_.window.Loaded) views->UnloadProgress();
+  }
 
  private:
   AppShell& shell_;
+  frmOutDialog& outDialog_;
+  frmContOut& contOut_;
 };
 
 void* DcOfPicture(const Picture& picture) {
@@ -51,10 +67,13 @@ struct Run {
         imaging(CreateImaging({}, &DcOfPicture)),
         surface(app, *imaging),
         shell(app, surface),
-        dialogs(shell),
+        outDialog(app),
+        contOut(app),
+        dialogs(shell, outDialog, contOut),
         transform(surface, dialogs) {
     surface.handOver = &transform;
     surface.shell = &shell;
+    surface.seriesProgress = &dialogs;
   }
 
   win32::RegistrySettingsStore store;
@@ -70,7 +89,9 @@ struct Run {
   std::unique_ptr<Imaging> imaging;
   FrmMain surface;
   AppShell shell;
-  SettledDialogs dialogs;
+  frmOutDialog outDialog;
+  frmContOut contOut;
+  OutputDialogs dialogs;
   Transform transform;
 };
 
@@ -87,15 +108,30 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::FrmPointerView pointerView(run.surface.frmPointer, run.desktop, run.screen);
   surfaceView.Create(instance);
   pointerView.Create(instance);
-  run.shell.StartUp();
-  views.CreateForms();
-  run.ui.owner = views.SettingWindow();
-  MSG msg;
-  while (!run.shell.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    views.Dispatch(msg);
+  win32::OutputDialogViews dialogViews(run.outDialog, run.contOut, DialogFont(run.app.texts));
+  dialogViews.desktop = &run.desktop;
+  dialogViews.messageOwner = &run.ui.owner;
+  run.dialogs.views = &dialogViews;
+  const auto syncAll = [&] {
     views.SyncAll();
     surfaceView.Sync();
     pointerView.Sync();
+    dialogViews.SyncProgress();
+  };
+  dialogViews.afterEvent = syncAll;
+  run.shell.StartUp();
+  views.CreateForms();
+  run.ui.owner = views.SettingWindow();
+  dialogViews.owner = views.SettingWindow();
+  // The output dialogs run in front of the shell's own modal forms.
+  const std::function<void(ModalForm&)> shellModal = run.shellPlatform.runModal;
+  run.shellPlatform.runModal = [&](ModalForm& form) {
+    if (!dialogViews.RunModal(form) && shellModal) shellModal(form);
+  };
+  MSG msg;
+  while (!run.shell.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    views.Dispatch(msg);
+    syncAll();
   }
   return 0;
 }

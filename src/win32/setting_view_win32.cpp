@@ -310,8 +310,6 @@ void ShellViews::LayOutSetting() {
   v.Add(K::Label, f.lblNoAdjust, 26, 368, 322, 16, 1);
   v.Add(K::Button, f.btnHotKeySetting, 10, 400, 160, 24, 1, press(&frmSetting::btnHotKeySetting_Click));
 
-  // The tab's page lies under every control: last in the z-order, it never paints over them.
-  SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(dialog_, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(v.Handle(f.btnStart))), 0);
 }
 

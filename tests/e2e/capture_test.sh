@@ -227,4 +227,30 @@ check "series: 0 degrees" compare_pixels "${series[0]:-none}" "$ref"
 check "series: 90 degrees" compare_pixels "${series[1]:-none}" "$work/ref-rect-90.png"
 check "series: 180 degrees" compare_pixels "${series[2]:-none}" "$work/ref-rect-180.png"
 
+# Under Japanese, with no output name stored: the default name (text 106) is relative, so the
+# picture lands in the user's Pictures folder, whole.
+ja_case() {
+  stop_snapwell
+  "$WINESERVER" -k >/dev/null 2>&1
+  touch "$work/ja-marker"
+  tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 ReverseValue=0 \
+    EnlargeValue=1 RollValue=6 DefaultExt=3 WhereStay=0 AppearWindow=0 HotKeyEnabled=1 HotKeyModifiers=2 \
+    HotKeyKeyCode=109 >/dev/null 2>&1
+  timeout 60 "$WINE" reg delete 'HKCU\Software\Snapwell\Default' /v FileName /f >/dev/null 2>&1
+  (export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1)
+  tb_pid=$(pgrep -f 'Snapwell\.exe' | head -1)
+  tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
+  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
+  tb_hotkey
+  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  drag 100 100 250 200 400 300
+  ja_file() { find "$WINEPREFIX/drive_c/users" "$HOME/Pictures" -name 'Snapwell出力ファイル*.png' -newer "$work/ja-marker" 2>/dev/null | head -1; }
+  tb_poll 30 eval '[ -n "$(ja_file)" ] && tb_file_complete "$(ja_file)"' || { echo "no Japanese-named PNG in Pictures"; stop_snapwell; return 1; }
+  cp "$(ja_file)" "$work/ja.png"
+  echo "$(ja_file)" | grep -q '/Pictures/' || { echo "not in Pictures: $(ja_file)"; return 1; }
+  stop_snapwell
+}
+check "Japanese: the default name in the Pictures folder" ja_case
+check "Japanese: the pixels of the desktop" compare_pixels "$work/ja.png" "$ref"
+
 e2e_finish

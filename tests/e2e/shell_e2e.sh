@@ -67,7 +67,16 @@ click() {
   sleep 0.4
 }
 
-shot() { import -window root "$shots/$1.png"; }
+# A screenshot once the screen has stopped changing (painting is slow on a busy machine).
+shot() {
+  local previous="" current
+  for _ in $(seq 1 25); do
+    current=$(import -window root png:- | tee "$shots/$1.png" | md5sum)
+    [ "$current" = "$previous" ] && return 0
+    previous=$current
+    sleep 0.3
+  done
+}
 
 centred() { # the dialog's middle within a few pixels of the screen's
   local x w

@@ -1,3 +1,5 @@
+// The host's own calls; the Windows build has its real file system instead.
+#ifndef _WIN32
 #include "support/disk_file_system.h"
 
 #include <fnmatch.h>
@@ -77,3 +79,5 @@ std::optional<std::string> DiskFileSystem::ReadFile(std::string_view path, FileE
 }
 
 }  // namespace snapwell::testing
+
+#endif  // _WIN32

@@ -77,7 +77,7 @@ WindowHandle FakeDesktop::NextWindow(WindowHandle window) const {
 
 bool FakeDesktop::GetWindowRect(WindowHandle window, WindowRect& rect) const {
   if (window == kDesktopHandle) {
-    rect = {0, 0, screen.Width(), screen.Height()};
+    rect = desktopRect;
     return true;
   }
   const FakeWindow* w = Find(window);

@@ -57,9 +57,10 @@ class FakeDesktop : public Desktop {
   TextExtent MeasureText(const FontSpec& font, std::string_view text) const override;
 
   static constexpr WindowHandle kDesktopHandle = 1;
-  Picture screen{1920, 1080};             // what a grab copies
-  std::vector<FakeWindow> windows;        // front to back; children after their parents
-  std::set<WindowHandle> programWindows;  // the program's own
+  Picture screen;                            // what a grab copies (empty: nothing; the target stays white)
+  WindowRect desktopRect{0, 0, 1920, 1080};  // the desktop window's rectangle
+  std::vector<FakeWindow> windows;           // front to back; children after their parents
+  std::set<WindowHandle> programWindows;     // the program's own
   std::int32_t metricsWidthTwips = 1920 * 15;
   std::int32_t workAreaHeight = 1040;
   WindowHandle foreground = 0;

@@ -34,7 +34,8 @@ bool FakeOutputDevices::GetClipboardPicture(Picture& picture) {
   if (!clipboard) return false;
   picture = Picture(clipboard->width, clipboard->height);
   for (int y = 0; y < clipboard->height; ++y) {
-    for (int x = 0; x < clipboard->width; ++x) picture.SetPixel(x, y, clipboard->At(x, y));
+    for (int x = 0; x < clipboard->width; ++x)
+      picture.SetPixel(x, y, clipboard->At(x, y));
   }
   return true;
 }

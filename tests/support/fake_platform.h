@@ -13,8 +13,8 @@
 
 #include "platform/platform.h"
 #include "support/fake_desktop.h"
-#include "support/fake_shell.h"
 #include "support/fake_output_devices.h"
+#include "support/fake_shell.h"
 
 namespace snapwell::testing {
 

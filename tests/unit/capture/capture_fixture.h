@@ -32,6 +32,7 @@ struct RecordingHandOver : HandOver {
   void RotateAndOutput() override {
     calls.push_back("RotateAndOutput");
     angles.push_back(form.angle);
+    if (outputFailure != 0) throw RunTimeError(outputFailure, "scripted failure");
     // The rotation snaps the angle it uses to whole degrees, as a real one may snap it.
     form.angle = std::nearbyint(form.angle * 180.0f / form.app.Pi) * form.app.Pi / 180.0f;
   }
@@ -41,7 +42,8 @@ struct RecordingHandOver : HandOver {
   std::vector<float> angles;        // angle at each output
   std::int16_t answer = -1;
   std::int16_t seriesTotal = 0;
-  long failure = 0;
+  long failure = 0;        // raised by the cut-out
+  long outputFailure = 0;  // raised by the output
 };
 
 struct RecordingShell : ShellLink {
@@ -65,6 +67,7 @@ class CaptureTest : public ::testing::Test {
   CaptureTest() {
     fake.screen.size = {1024, 768};
     fake.desktop.screen = Picture(1024, 768);
+    fake.desktop.desktopRect = {0, 0, 1024, 768};
     fake.desktop.metricsWidthTwips = 1024 * 15;
     fake.desktop.workAreaHeight = 728;
     // A desktop where every pixel differs from its neighbours: (x, y) -> 0x00xxyy mixed.

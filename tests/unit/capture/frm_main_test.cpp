@@ -141,21 +141,49 @@ TEST_F(CaptureTest, ReleasedRegionIsHandedOverOnTheNextTick) {
   }
 }
 
-TEST_F(CaptureTest, FailureInsideTheTimerIsReportedOnceAndEndsTheCapture) {
-  app.settings.RollValue = 6;
-  handOver.failure = 76;
-  Start(0);
-  Drag(10, 20, 40, 30);
-  fake.ui.Expect(MsgAnswer::Ok);
-  fake.timers.Advance(10);
-  ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].title, "Error in frmMain.Timer1_Timer.");
-  EXPECT_EQ(fake.ui.shown[0].text, "An unexpected error occurred (No. 76).");
-  EXPECT_EQ(fake.ui.shown[0].icon, MsgIcon::Exclamation);
-  EXPECT_EQ(handOver.calls.size(), 1u);
-  EXPECT_FALSE(form.IsLoaded());
-  EXPECT_EQ(fake.timers.Running(), 0u);
-  EXPECT_EQ(shell.calls, (Calls{"ShowHelper", "Enable"}));
+TEST_F(CaptureTest, FailureInsideAnEventProcedureIsReportedOnceAndEndsTheCapture) {
+  enum class Way { Timer, DoubleClick, Activation, RotationRelease };
+  struct Row {
+    Way way;
+    long cutOutFailure, outputFailure;
+    const char* title;
+    const char* text;
+  };
+  const Row rows[] = {
+      {Way::Timer, 76, 0, "Error in frmMain.Timer1_Timer.", "An unexpected error occurred (No. 76)."},
+      {Way::DoubleClick, 0, 53, "Error in frmMain.Form_DblClick.", "An unexpected error occurred (No. 53)."},
+      {Way::Activation, 7, 0, "Error in frmMain.Form_Activate.", "An unexpected error occurred (No. 7)."},
+      {Way::RotationRelease, 0, 61, "Error in frmMain.MouseUp.", "An unexpected error occurred (No. 61)."},
+  };
+  for (const Row& row : rows) {
+    handOver.failure = row.cutOutFailure;
+    handOver.outputFailure = row.outputFailure;
+    fake.ui.shown.clear();
+    shell.calls.clear();
+    app.settings.RollValue = row.way == Way::RotationRelease ? 0 : 6;
+    app.settings.CaptureWindow = 2;
+    fake.ui.Expect(MsgAnswer::Ok);
+    if (row.way == Way::Activation) {
+      Start(3);
+    } else if (row.way == Way::DoubleClick) {
+      Start(0, 1);
+      form.Form_MouseDown(1, 0, 10, 10);
+      form.Form_DblClick();
+    } else {
+      Start(0);
+      Drag(10, 20, 40, 30);
+      fake.timers.Advance(1);
+      if (row.way == Way::RotationRelease) Drag(30, 30, 40, 40);
+    }
+    fake.timers.Advance(10);
+    ASSERT_EQ(fake.ui.shown.size(), 1u);
+    EXPECT_EQ(fake.ui.shown[0].title, row.title);
+    EXPECT_EQ(fake.ui.shown[0].text, row.text);
+    EXPECT_EQ(fake.ui.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(fake.timers.Running(), 0u);
+    EXPECT_EQ(shell.calls, (Calls{"ShowHelper", "Enable"}));
+  }
 }
 
 TEST_F(CaptureTest, SeriesOutputsOnePicturePerTickFromItsOwnAngle) {

@@ -99,7 +99,7 @@ TEST_F(CaptureTest, FixedCircleIsCentredOnThePointerAndNotClampedAtThePress) {
 
 TEST_F(CaptureTest, KeyboardAloneMarksARegion) {
   Start(0);
-  form.KeyDown(39, 2);  // Ctrl+Right: 16
+  form.frmPointer.Form_KeyDown(39, 2);  // Ctrl+Right: 16, passed on by the readout window
   EXPECT_EQ(form.pointerX, 16);
   form.KeyDown(40, 7);  // Shift+Ctrl+Alt+Down: 512
   EXPECT_EQ(form.pointerY, 512);
@@ -112,7 +112,7 @@ TEST_F(CaptureTest, KeyboardAloneMarksARegion) {
     form.KeyDown(39, 0);
   form.KeyDown(36, 0);  // Home: up and left
   ExpectShape(form.shpBox, 16, 766, 3, 2);
-  form.KeyUp(32, 0);
+  form.frmPointer.Form_KeyUp(32, 0);
   EXPECT_EQ(app.keyLeftDown, 0);
   fake.timers.Advance(1);
   EXPECT_EQ(handOver.calls, (std::vector<std::string>{"CutOutRegion(18,766)", "RotateAndOutput"}));

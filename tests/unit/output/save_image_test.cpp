@@ -26,7 +26,8 @@ constexpr std::uint32_t kRed = 0xC81E0A, kBlue = 0x0A28DC;
 Picture Sample() {
   Picture picture(3, 2);
   const std::uint32_t pixels[6] = {kRed, kWhite, kBlue, kBlue, kRed, kWhite};
-  for (int i = 0; i < 6; ++i) picture.SetPixel(i % 3, i / 3, pixels[i]);
+  for (int i = 0; i < 6; ++i)
+    picture.SetPixel(i % 3, i / 3, pixels[i]);
   return picture;
 }
 
@@ -43,10 +44,16 @@ class SilentPngImaging : public Imaging {
  public:
   explicit SilentPngImaging(Imaging& real) : real_(real) {}
   bool RollBitBlt(Picture&, double, double, int, int, double, const Picture&, double, double, int,
-                  const RollRect&) override { return false; }
-  bool EnlargeBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double, int) override { return false; }
+                  const RollRect&) override {
+    return false;
+  }
+  bool EnlargeBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double, int) override {
+    return false;
+  }
   bool ReductBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double) override { return false; }
-  bool DrawArc(Picture&, int, int, int, int, int, int, int, int, std::uint32_t, int) override { return false; }
+  bool DrawArc(Picture&, int, int, int, int, int, int, int, int, std::uint32_t, int) override {
+    return false;
+  }
   bool SaveAsEPS(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
     return real_.SaveAsEPS(p, s, x, y, w, h);
   }
@@ -68,8 +75,17 @@ class SilentPngImaging : public Imaging {
 class SaveImageTest : public ::testing::Test {
  protected:
   SaveOutcome Save(Imaging* imaging = nullptr) {
-    SaveImageContext context{fileName, autoName, 3, dialog, folder->Path(""), disk, fake.ui, fake.output,
-                             imaging != nullptr ? *imaging : *real, texts, host};
+    SaveImageContext context{fileName,
+                             autoName,
+                             3,
+                             dialog,
+                             folder->Path(""),
+                             disk,
+                             fake.ui,
+                             fake.output,
+                             imaging != nullptr ? *imaging : *real,
+                             texts,
+                             host};
     return SaveImage(picture, context);
   }
   std::string In(const std::string& name) const { return folder->Path(name); }
@@ -110,7 +126,7 @@ TEST_F(SaveImageTest, EveryFormatIsWrittenCompleteAndReadsBack) {
     const char* name;
     bool exact;  // lossless colour formats give the pixels back as they were
   };
-  const Case cases[] = {{"a.bmp", true}, {"b.png", true}, {"c.ppm", true}, {"d.JPG", false},
+  const Case cases[] = {{"a.bmp", true},   {"b.png", true},  {"c.ppm", true}, {"d.JPG", false},
                         {"e.jpeg", false}, {"f.pgm", false}, {"g.txt", true}};
   for (const Case& c : cases) {
     fileName.SetPath(In(c.name));
@@ -149,25 +165,57 @@ TEST_F(SaveImageTest, NamingBranches) {
     const char* written;  // the file that now holds the picture, "" for none
   };
   const Case cases[] = {
-      {"numbering skips taken numbers", "shot", 1, {"shot0.png", "shot1.png"}, {}, {}, SaveOutcome::Written,
+      {"numbering skips taken numbers",
+       "shot",
+       1,
+       {"shot0.png", "shot1.png"},
+       {},
+       {},
+       SaveOutcome::Written,
        "shot2.png"},
-      {"numbering starts at the name's number", "shot7", 1, {"shot7.png"}, {}, {}, SaveOutcome::Written,
+      {"numbering starts at the name's number",
+       "shot7",
+       1,
+       {"shot7.png"},
+       {},
+       {},
+       SaveOutcome::Written,
        "shot8.png"},
       {"free name", "shot", 0, {}, {}, {}, SaveOutcome::Written, "shot.png"},
       {"overwrite: yes", "shot", 0, {"shot.png"}, {MsgAnswer::Yes}, {}, SaveOutcome::Written, "shot.png"},
-      {"overwrite: no, new free name", "shot", 0, {"shot.png"}, {MsgAnswer::No}, {"other"}, SaveOutcome::Written,
+      {"overwrite: no, new free name",
+       "shot",
+       0,
+       {"shot.png"},
+       {MsgAnswer::No},
+       {"other"},
+       SaveOutcome::Written,
        "other.png"},
-      {"overwrite: no, new taken name asked again", "shot", 0, {"shot.png", "other.png"},
-       {MsgAnswer::No, MsgAnswer::Yes}, {"other.png"}, SaveOutcome::Written, "other.png"},
-      {"overwrite: no, dialog cancelled", "shot", 0, {"shot.png"}, {MsgAnswer::No}, {std::nullopt},
-       SaveOutcome::NotWritten, ""},
+      {"overwrite: no, new taken name asked again",
+       "shot",
+       0,
+       {"shot.png", "other.png"},
+       {MsgAnswer::No, MsgAnswer::Yes},
+       {"other.png"},
+       SaveOutcome::Written,
+       "other.png"},
+      {"overwrite: no, dialog cancelled",
+       "shot",
+       0,
+       {"shot.png"},
+       {MsgAnswer::No},
+       {std::nullopt},
+       SaveOutcome::NotWritten,
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     folder = std::make_unique<ScratchFolder>();
-    for (const std::string& name : c.existing) WriteBytes(In(name), "old");
+    for (const std::string& name : c.existing)
+      WriteBytes(In(name), "old");
     fake.ui.shown.clear();
-    for (MsgAnswer a : c.answers) fake.ui.Expect(a);
+    for (MsgAnswer a : c.answers)
+      fake.ui.Expect(a);
     for (const auto& name : c.dialogNames) {
       fake.ui.saveAnswers.push_back(name ? std::optional<std::string>(In(*name)) : std::nullopt);
     }
@@ -204,7 +252,8 @@ TEST_F(SaveImageTest, NoNameAsksFirst) {
   fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(), SaveOutcome::NotWritten);
   ExpectOneMessage(
-      "The filename is not be inputted.\r\nYou have to input filename to output.\r\r\nDo you want to output to "
+      "The filename is not be inputted.\r\nYou have to input filename to output.\r\r\nDo you want to output "
+      "to "
       "file?",
       "Warning!");
   EXPECT_EQ(host.placements, std::vector<bool>{true});  // the capture windows go back on top

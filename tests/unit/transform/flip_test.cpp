@@ -25,8 +25,9 @@ TEST(MirroredStripCopyTest, EveryFlipReadsTheBlockInItsDirection) {
     const Picture surface = PictureWith(6, 5, 1, 2, {{1, 2, 3}, {4, 5, 6}});
     Picture q(6, 5), board1(6, 5);
     MirroredStripCopy({surface, 0, 0, RasterOp::kSrcCopy}, q, board1, {1, 2, 3, 3}, c.reverseValue);
-    EXPECT_EQ(BlockOf(board1, 0, 2, 5, 2), (Rows{{kWhite, c.expected[0][0], c.expected[0][1], c.expected[0][2], kWhite},
-                                                 {kWhite, c.expected[1][0], c.expected[1][1], c.expected[1][2], kWhite}}))
+    EXPECT_EQ(BlockOf(board1, 0, 2, 5, 2),
+              (Rows{{kWhite, c.expected[0][0], c.expected[0][1], c.expected[0][2], kWhite},
+                    {kWhite, c.expected[1][0], c.expected[1][1], c.expected[1][2], kWhite}}))
         << "ReverseValue " << c.reverseValue;
   }
 }

@@ -22,9 +22,10 @@ TEST(RotateTest, SnapsWithinATenthOfADegree) {
   const struct {
     float degrees;
     float expected;
-  } cases[] = {{89.95f, kPi / 2}, {-0.05f, 0.0f},         {180.08f, kPi},          {-179.95f, -kPi},
+  } cases[] = {{89.95f, kPi / 2},   {-0.05f, 0.0f},         {180.08f, kPi},         {-179.95f, -kPi},
                {-89.95f, -kPi / 2}, {269.95f, 3 * kPi / 2}, {89.8f, Degrees(89.8f)}};
-  for (const auto& c : cases) EXPECT_EQ(SnapAngle(Degrees(c.degrees), kPi), c.expected) << c.degrees;
+  for (const auto& c : cases)
+    EXPECT_EQ(SnapAngle(Degrees(c.degrees), kPi), c.expected) << c.degrees;
 }
 
 TEST(RotateTest, CanvasSizes) {

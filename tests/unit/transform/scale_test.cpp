@@ -27,17 +27,48 @@ TEST(ScaleCutOutTest, WaysByFactorAndColourControl) {
   const Rows four = {{a, b, a, b}, {c, d, c, d}, {a, a, b, b}, {c, c, d, d}};
   const std::uint32_t W = kWhite;
   const ScaleCase cases[] = {
-      {"100 % copies, whatever the controls", 1.0f, 1, 1, {{a, b}, {c, d}}, {{a, b, W}, {c, d, W}, {W, W, W}}, {}},
-      {"200 % by sampling", 2.0f, 0, 1, {{a, b}, {c, d}},
-       {{a, a, b, b, W}, {a, a, b, b, W}, {c, c, d, d, W}, {c, c, d, d, W}, {W, W, W, W, W}}, {}},
-      {"150 % by sampling: round(1.5 x 2) = 3 columns, none white", 1.5f, 0, 1, {{a, b}, {c, d}},
-       {{a, a, b, W}, {a, a, b, W}, {c, c, d, W}, {W, W, W, W}}, {}},
-      {"50 % by sampling takes every second column and row", 0.5f, 1, 0, four, {{a, a, W}, {a, b, W}, {W, W, W}}, {}},
-      {"200 % by the library with its colour flag", 2.0f, 2, 1, {{a, a}, {a, a}},
+      {"100 % copies, whatever the controls",
+       1.0f,
+       1,
+       1,
+       {{a, b}, {c, d}},
+       {{a, b, W}, {c, d, W}, {W, W, W}},
+       {}},
+      {"200 % by sampling",
+       2.0f,
+       0,
+       1,
+       {{a, b}, {c, d}},
+       {{a, a, b, b, W}, {a, a, b, b, W}, {c, c, d, d, W}, {c, c, d, d, W}, {W, W, W, W, W}},
+       {}},
+      {"150 % by sampling: round(1.5 x 2) = 3 columns, none white",
+       1.5f,
+       0,
+       1,
+       {{a, b}, {c, d}},
+       {{a, a, b, W}, {a, a, b, W}, {c, c, d, W}, {W, W, W, W}},
+       {}},
+      {"50 % by sampling takes every second column and row",
+       0.5f,
+       1,
+       0,
+       four,
+       {{a, a, W}, {a, b, W}, {W, W, W}},
+       {}},
+      {"200 % by the library with its colour flag",
+       2.0f,
+       2,
+       1,
+       {{a, a}, {a, a}},
        {{a, a, a, a, W}, {a, a, a, a, W}, {a, a, a, a, W}, {a, a, a, a, W}, {W, W, W, W, W}},
        {"EnlargeBitBlt(2,2,1,1,2,2)"}},
-      {"50 % by the library, no colour flag", 0.5f, 1, 1, {{b, b, b, b}, {b, b, b, b}, {b, b, b, b}, {b, b, b, b}},
-       {{b, b, W}, {b, b, W}, {W, W, W}}, {"ReductBitBlt(4,4,1,1,0.5)"}},
+      {"50 % by the library, no colour flag",
+       0.5f,
+       1,
+       1,
+       {{b, b, b, b}, {b, b, b, b}, {b, b, b, b}, {b, b, b, b}},
+       {{b, b, W}, {b, b, W}, {W, W, W}},
+       {"ReductBitBlt(4,4,1,1,0.5)"}},
   };
   for (const ScaleCase& sc : cases) {
     SCOPED_TRACE(sc.label);
@@ -63,9 +94,10 @@ TEST(ScaleCutOutTest, SizeWarningAndRefusal) {
   fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(ScaleCutOut(job, imaging, fake.ui, Texts()), ScaleOutcome::Declined);
   ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].text,
-            "The picture size after Enlargement becomes quite large ( 4000 x 2000 ).\r\n\r\nThe system load will "
-            "be quite heavy.\r\nDo you want to continue?");
+  EXPECT_EQ(
+      fake.ui.shown[0].text,
+      "The picture size after Enlargement becomes quite large ( 4000 x 2000 ).\r\n\r\nThe system load will "
+      "be quite heavy.\r\nDo you want to continue?");
   EXPECT_EQ(fake.ui.shown[0].title, "Warning!");
   EXPECT_EQ(board1.Width(), 1920);  // nothing grown
 
@@ -81,9 +113,10 @@ TEST(ScaleCutOutTest, SizeWarningAndRefusal) {
   fake.ui.Expect(MsgAnswer::Ok);
   EXPECT_EQ(ScaleCutOut(huge, imaging, fake.ui, Texts()), ScaleOutcome::TooLarge);
   ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].text,
-            "The picture would be too large to be made ( 122880 x 69120 ).\r\nChoose a smaller enlargement or a "
-            "smaller region.");
+  EXPECT_EQ(
+      fake.ui.shown[0].text,
+      "The picture would be too large to be made ( 122880 x 69120 ).\r\nChoose a smaller enlargement or a "
+      "smaller region.");
   EXPECT_EQ(fake.ui.shown[0].title, "Error");
   EXPECT_EQ(small1.Width(), 1920);
   EXPECT_TRUE(imaging.calls.empty());

@@ -14,7 +14,8 @@
 namespace snapwell::testing {
 
 // A white width x height picture with the rows of `block` placed at (x, y).
-inline Picture PictureWith(int width, int height, int x, int y, const std::vector<std::vector<std::uint32_t>>& block) {
+inline Picture PictureWith(int width, int height, int x, int y,
+                           const std::vector<std::vector<std::uint32_t>>& block) {
   Picture picture(width, height);
   for (std::size_t r = 0; r < block.size(); ++r)
     for (std::size_t c = 0; c < block[r].size(); ++c)
@@ -36,15 +37,17 @@ class RecordingImaging : public Imaging {
  public:
   bool RollBitBlt(Picture& d, double dcx, double dcy, int w, int h, double a, const Picture& s, double scx,
                   double scy, int flag, const RollRect& r) override {
-    calls.push_back("RollBitBlt(" + std::to_string(w) + "," + std::to_string(h) + "," + Num(a) + "," + Num(scx) +
-                    "," + Num(scy) + "," + std::to_string(flag) + ",{" + std::to_string(r.left) + "," +
-                    std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom) + "})");
+    calls.push_back("RollBitBlt(" + std::to_string(w) + "," + std::to_string(h) + "," + Num(a) + "," +
+                    Num(scx) + "," + Num(scy) + "," + std::to_string(flag) + ",{" + std::to_string(r.left) +
+                    "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+                    std::to_string(r.bottom) + "})");
     return real->RollBitBlt(d, dcx, dcy, w, h, a, s, scx, scy, flag, r);
   }
   bool EnlargeBitBlt(Picture& d, int dx, int dy, int w, int h, const Picture& s, int sx, int sy, double f,
                      int flag) override {
-    calls.push_back("EnlargeBitBlt(" + std::to_string(w) + "," + std::to_string(h) + "," + std::to_string(sx) +
-                    "," + std::to_string(sy) + "," + Num(f) + "," + std::to_string(flag) + ")");
+    calls.push_back("EnlargeBitBlt(" + std::to_string(w) + "," + std::to_string(h) + "," +
+                    std::to_string(sx) + "," + std::to_string(sy) + "," + Num(f) + "," +
+                    std::to_string(flag) + ")");
     return real->EnlargeBitBlt(d, dx, dy, w, h, s, sx, sy, f, flag);
   }
   bool ReductBitBlt(Picture& d, int dx, int dy, int w, int h, const Picture& s, int sx, int sy,
