@@ -214,6 +214,9 @@ series_case() {
   start_capture "FileName=$(tb_winpath "$work/ser")" DefaultExt=5 ContOutput=1 StartAng=0 EndAng=180 StepAng=90 \
     AutoName=1 || return 1
   drag 100 100 250 200 400 300
+  # The series dialog asks for the angles first; OK takes those of the settings.
+  sleep 1.5
+  xdotool key Return
   three() { [ "$(ls "$work" | grep -c '^ser.*\.ppm$')" -eq 3 ] && tb_surface_gone 1024 768; }
   tb_poll 30 three || echo "series files: $(ls "$work" | grep '^ser')"
   stop_snapwell
@@ -232,7 +235,8 @@ check "series: 180 degrees" compare_pixels "${series[2]:-none}" "$work/ref-rect-
 ja_case() {
   stop_snapwell
   "$WINESERVER" -k >/dev/null 2>&1
-  touch "$work/ja-marker"
+  pictures=$(echo "$WINEPREFIX"/drive_c/users/*/Pictures)
+  rm -f "$pictures"/Snapwell出力ファイル*.png
   tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 ReverseValue=0 \
     EnlargeValue=1 RollValue=6 DefaultExt=3 WhereStay=0 AppearWindow=0 HotKeyEnabled=1 HotKeyModifiers=2 \
     HotKeyKeyCode=109 >/dev/null 2>&1
@@ -244,10 +248,13 @@ ja_case() {
   tb_hotkey
   tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
   drag 100 100 250 200 400 300
-  ja_file() { find "$WINEPREFIX/drive_c/users" "$HOME/Pictures" -name 'Snapwell出力ファイル*.png' -newer "$work/ja-marker" 2>/dev/null | head -1; }
-  tb_poll 30 eval '[ -n "$(ja_file)" ] && tb_file_complete "$(ja_file)"' || { echo "no Japanese-named PNG in Pictures"; stop_snapwell; return 1; }
+  ja_file() { ls "$pictures"/Snapwell出力ファイル.png 2>/dev/null; }
+  tb_poll 30 eval '[ -n "$(ja_file)" ] && tb_file_complete "$(ja_file)"' || {
+    echo "no Japanese-named PNG in Pictures; the screen: $("$root/scripts/desktop" shot e2e-ja)"
+    stop_snapwell
+    return 1
+  }
   cp "$(ja_file)" "$work/ja.png"
-  echo "$(ja_file)" | grep -q '/Pictures/' || { echo "not in Pictures: $(ja_file)"; return 1; }
   stop_snapwell
 }
 check "Japanese: the default name in the Pictures folder" ja_case
