@@ -117,10 +117,14 @@ TEST(SnapwellExe, StartsAndMigratesItsSettings) {
   std::wstring command = L"\"" + exe + L"\"";
   ASSERT_TRUE(
       CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+  // The program stays resident after start-up: wait for the migrated store, then end it.
+  RegistrySettingsStore store;
+  for (int i = 0; i < 300 && store.Get("StartAng") != "0"; ++i)
+    Sleep(100);
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  RegistrySettingsStore store;
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
   EXPECT_EQ(store.Get("StartAng"), "0");
 }
