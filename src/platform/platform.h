@@ -6,6 +6,7 @@
 #include "platform/output_devices.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
+#include "platform/shell.h"
 #include "platform/timers.h"
 #include "platform/user_interface.h"
 
@@ -18,6 +19,7 @@ struct Platform {
   UserInterface& ui;
   Timers& timers;
   Desktop& desktop;
+  Shell& shell;
   OutputDevices& output;
 };
 

@@ -25,10 +25,43 @@ std::wstring Widen(std::string_view text) {
   return out;
 }
 
+// Counts a placement in progress for as long as it lives.
+class PlacingScope {
+ public:
+  explicit PlacingScope(int& depth) : depth_(depth) { ++depth_; }
+  ~PlacingScope() { --depth_; }
+  PlacingScope(const PlacingScope&) = delete;
+  PlacingScope& operator=(const PlacingScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
 }  // namespace
+
+HFONT CreateSpecFont(const FontSpec& spec) {
+  HDC dc = GetDC(nullptr);
+  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc != nullptr) ReleaseDC(nullptr, dc);
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(spec.pointSize, dpi > 0 ? dpi : 96, 72);
+  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = static_cast<BYTE>(spec.charSet);
+  const std::wstring face = Widen(spec.name);
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
+}
 
 void Win32Desktop::RefreshDesktop() {
   UpdateWindow(GetDesktopWindow());
+  // A window hidden just before (the settings dialog, the surface itself) may still be on the
+  // screen while the window manager takes its frame away: let the display catch up briefly.
+  GdiFlush();
+  for (int i = 0; i < 3; ++i) {
+    MSG pending;
+    PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+    Sleep(10);
+  }
 }
 
 void Win32Desktop::GrabScreen(Picture& target, int width, int height) {
@@ -89,7 +122,7 @@ bool Win32Desktop::GetWindowRect(WindowHandle window, WindowRect& rect) const {
 }
 
 std::uint32_t Win32Desktop::GetWindowStyle(WindowHandle window) const {
-  return static_cast<std::uint32_t>(GetWindowLongW(ToHwnd(window), GWL_STYLE));
+  return static_cast<std::uint32_t>(GetWindowLongA(ToHwnd(window), GWL_STYLE));
 }
 
 WindowHandle Win32Desktop::ForegroundWindow() const {
@@ -125,6 +158,7 @@ void Win32Desktop::Register(OwnWindow window, HWND handle) {
 void Win32Desktop::SetWindowPos(OwnWindow window, ZPlace place, std::int32_t x, std::int32_t y,
                                 std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   if (HWND h = Handle(window); h != nullptr) {
+    PlacingScope placing(placing_);
     ::SetWindowPos(h, place == ZPlace::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, cx, cy, flags);
   }
 }
@@ -135,7 +169,18 @@ bool Win32Desktop::IsTopmost(OwnWindow window) const {
 }
 
 void Win32Desktop::ShowWindow(OwnWindow window, bool visible) {
-  if (HWND h = Handle(window); h != nullptr) ::ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
+  HWND h = Handle(window);
+  if (h == nullptr) return;
+  PlacingScope placing(placing_);
+  if (!visible) {
+    ::ShowWindow(h, SW_HIDE);
+  } else if (window == OwnWindow::Pointer) {
+    ::ShowWindow(h, SW_SHOWNA);  // the readout never takes the keyboard from the surface
+  } else {
+    ::ShowWindow(h, SW_SHOW);
+    // The capture is asked for by a hotkey or the tray: the surface takes the keyboard.
+    if (window == OwnWindow::Surface) SetForegroundWindow(h);
+  }
 }
 
 void Win32Desktop::EnableWindow(OwnWindow window, bool enabled) {
@@ -170,13 +215,7 @@ void Win32Desktop::Focus(OwnWindow window) {
 TextExtent Win32Desktop::MeasureText(const FontSpec& font, std::string_view text) const {
   HDC dc = GetDC(nullptr);
   if (dc == nullptr) return {static_cast<int>(text.size()) * 8, 16};
-  const std::wstring face = Widen(font.name);
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(font.pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = static_cast<BYTE>(font.charSet);
-  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-  HFONT f = CreateFontIndirectW(&lf);
+  HFONT f = CreateSpecFont(font);
   HGDIOBJ old = SelectObject(dc, f);
   const std::wstring wide = Widen(text);
   SIZE size{};

@@ -10,6 +10,9 @@
 
 namespace snapwell::win32 {
 
+// A font from its description at the screen's DPI; the caller owns it.
+HFONT CreateSpecFont(const FontSpec& spec);
+
 class Win32Desktop : public Desktop {
  public:
   void RefreshDesktop() override;
@@ -43,9 +46,15 @@ class Win32Desktop : public Desktop {
   void Register(OwnWindow window, HWND handle);
   // The cursor a window's view sets on WM_SETCURSOR.
   HCURSOR CursorOf(OwnWindow window) const;
+  // The registered window, null while it does not exist.
+  HWND HandleOf(OwnWindow window) const { return Handle(window); }
+  // True while a placement or a show asked by the core runs: the activation it causes is the
+  // core's own doing, not the user's.
+  bool Placing() const { return placing_ > 0; }
 
  private:
   HWND Handle(OwnWindow window) const;
+  int placing_ = 0;
   std::map<OwnWindow, HWND> handles_;
   std::map<OwnWindow, PointerKind> pointers_;
 };

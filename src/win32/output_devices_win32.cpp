@@ -3,8 +3,11 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
+#include "encoders/encoders.h"
 #include "win32/text_win32.h"
 
 namespace snapwell::win32 {
@@ -65,6 +68,32 @@ HBITMAP MakeBitmap(const Picture& picture) {
   return bitmap;
 }
 
+// The picture as a PNG file's bytes in movable memory, for the registered "PNG" format that
+// browsers, chat and office programs paste without loss. Encoded through a temporary file by
+// the program's own PNG writer; null when that fails (the bitmap formats still carry it).
+HGLOBAL MakePng(const Picture& picture, const std::string& folder) {
+  wchar_t path[MAX_PATH + 1] = {};
+  if (folder.empty() || GetTempFileNameW(Widen(folder).c_str(), L"swc", 0, path) == 0) return nullptr;
+  const std::string narrow = Narrow(path);
+  std::vector<char> bytes;
+  if (vell::WritePng(narrow.c_str(), picture.View())) {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  DeleteFileW(path);
+  if (bytes.empty()) return nullptr;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (memory == nullptr) return nullptr;
+  void* block = GlobalLock(memory);
+  if (block == nullptr) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  std::memcpy(block, bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  return memory;
+}
+
 }  // namespace
 
 Win32OutputDevices::~Win32OutputDevices() {
@@ -84,19 +113,26 @@ ClipboardResult Win32OutputDevices::SetClipboardPicture(const Picture& picture) 
   if (picture.Empty()) return ClipboardResult::Failed;
   HWND owner = ClipboardOwner();
   if (owner == nullptr) return ClipboardResult::Failed;
-  if (!OpenClipboard(owner)) return ClipboardResult::Busy;
-  bool done = EmptyClipboard() != FALSE;
+  // Everything is made before the clipboard is opened, so other programs wait on it briefly.
+  HGLOBAL dib = MakeDib(picture);
+  if (dib == nullptr) return ClipboardResult::Failed;
+  HBITMAP bitmap = MakeBitmap(picture);
+  const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
+  HGLOBAL png = pngFormat != 0 ? MakePng(picture, TemporaryFolder()) : nullptr;
+  const bool opened = OpenClipboard(owner) != FALSE;
+  bool done = opened && EmptyClipboard() != FALSE;
+  if (done) done = SetClipboardData(CF_DIB, dib) != nullptr;
   if (done) {
-    HGLOBAL dib = MakeDib(picture);
-    done = dib != nullptr && SetClipboardData(CF_DIB, dib) != nullptr;
-    if (!done && dib != nullptr) GlobalFree(dib);
-  }
-  if (done) {
+    dib = nullptr;  // the clipboard owns what it took
     // The device-dependent bitmap as well, for readers that ask for format 2 only.
-    HBITMAP bitmap = MakeBitmap(picture);
-    if (bitmap != nullptr && SetClipboardData(CF_BITMAP, bitmap) == nullptr) DeleteObject(bitmap);
+    if (bitmap != nullptr && SetClipboardData(CF_BITMAP, bitmap) != nullptr) bitmap = nullptr;
+    if (png != nullptr && SetClipboardData(pngFormat, png) != nullptr) png = nullptr;
   }
-  CloseClipboard();
+  if (opened) CloseClipboard();
+  if (dib != nullptr) GlobalFree(dib);
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (png != nullptr) GlobalFree(png);
+  if (!opened) return ClipboardResult::Busy;
   return done ? ClipboardResult::Done : ClipboardResult::Failed;
 }
 

@@ -1,4 +1,4 @@
-// The clipboard (CF_DIB and CF_BITMAP), the default printer (StartDoc … StretchDIBits … EndDoc)
+// The clipboard (CF_DIB, CF_BITMAP and the registered "PNG"), the default printer (StartDoc … StretchDIBits … EndDoc)
 // and the temporary folder of the user, for the output steps.
 #pragma once
 

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "support/fake_desktop.h"
 #include "support/fake_output_devices.h"
+#include "support/fake_shell.h"
 
 namespace snapwell::testing {
 
@@ -122,8 +123,9 @@ struct FakePlatform {
   FakeUserInterface ui;
   FakeTimers timers;
   FakeDesktop desktop;
+  FakeShell shell;
   FakeOutputDevices output;
-  Platform platform{store, files, screen, ui, timers, desktop, output};
+  Platform platform{store, files, screen, ui, timers, desktop, shell, output};
 };
 
 }  // namespace snapwell::testing

@@ -9,6 +9,7 @@
 #include "win32/desktop_win32.h"
 #include "win32/output_devices_win32.h"
 #include "win32/platform_win32.h"
+#include "win32/shell_win32.h"
 #include "win32/text_win32.h"
 #include "win32/texts_win32.h"
 
@@ -54,8 +55,9 @@ TEST_F(RegistryStoreTest, MigrationAndLoadingWorkOnTheRealRegistry) {
   Win32UserInterface ui;
   Win32Timers timers;
   Win32Desktop desktop;
+  Win32Shell shell;
   Win32OutputDevices output;
-  Platform platform{store, files, screen, ui, timers, desktop, output};
+  Platform platform{store, files, screen, ui, timers, desktop, shell, output};
   AppContext app(platform, ExecutableFolder());
   MigrateSettings(app);
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
@@ -119,10 +121,14 @@ TEST(SnapwellExe, StartsAndMigratesItsSettings) {
   std::wstring command = L"\"" + exe + L"\"";
   ASSERT_TRUE(
       CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+  // The program stays resident after start-up: wait for the migrated store, then end it.
+  RegistrySettingsStore store;
+  for (int i = 0; i < 300 && store.Get("StartAng") != "0"; ++i)
+    Sleep(100);
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  RegistrySettingsStore store;
   EXPECT_EQ(store.Get("CurrentVersion"), "4.5");
   EXPECT_EQ(store.Get("StartAng"), "0");
 }

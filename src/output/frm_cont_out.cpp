@@ -1,0 +1,157 @@
+#include "output/frm_cont_out.h"
+
+#include "app/app_context.h"
+#include "output/dialog_place.h"
+
+namespace snapwell {
+
+frmContOut::frmContOut(AppContext& app) : app_(app) {
+  window.Width = kContOutWidth;
+  window.Height = kContOutHeight;
+}
+
+bool frmContOut::ShowModalDialog() {
+  if (window.Loaded) Unload();  // a progress window left over gives way to the dialog
+  Form_Load();
+  confirmed_ = false;
+  window.Visible = true;
+  app_.platform.shell.ShowModal(*this);
+  if (window.Loaded) Unload();
+  return confirmed_;
+}
+
+void frmContOut::ShowProgress(const std::string& text) {
+  if (window.Loaded) Unload();
+  Form_Load();
+  progressMode = true;
+  txtOutputNumber.Caption = text;
+  for (TextBoxControl* box : {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber})
+    box->Enabled = false;
+  btnRun.Caption = std::string(app_.texts(121));
+  btnRun.Enabled = false;
+  for (Control& option : optFix)
+    option.Enabled = false;
+  MousePointer = kPointerArrowHourglass;
+  window.Visible = true;
+  ++TopmostRequests;
+}
+
+void frmContOut::SetProgressText(const std::string& text) {
+  if (window.Loaded) txtOutputNumber.Caption = text;
+}
+
+void frmContOut::Unload() {
+  window.Loaded = false;
+  window.Visible = false;
+  progressMode = false;
+}
+
+void frmContOut::SetCaptions() {
+  const Texts& t = app_.texts;
+  const auto set = [&](Control& c, int id) { c.Caption = std::string(t(id)); };
+  window.Caption = std::string(t(156));
+  set(btnRun, 157);
+  set(btnCancel, 158);
+  set(lblCalculated, 159);
+  set(lblStartAng, 160);
+  set(lblEndAng, 161);
+  set(lblStepAng, 162);
+  set(lblOutputNum, 163);
+  // The option buttons stand in the "Calculate" column beside the labels: no text of their own.
+  for (Control& option : optFix)
+    option.Caption.clear();
+}
+
+void frmContOut::Form_Load() {
+  window.Loaded = true;
+  window.Visible = false;
+  window.Enabled = true;
+  progressMode = false;
+  SetCaptions();
+  CentreOnScreen(window, app_.platform.screen);
+  MousePointer = kPointerDefault;
+  for (TextBoxControl* box : {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber})
+    box->Enabled = true;
+  btnRun.Enabled = true;
+  for (Control& option : optFix)
+    option.Enabled = true;
+  const Settings& s = app_.settings;
+  state_ = LoadSeriesDialog(s.StartAng, s.EndAng, s.StepAng, s.ContOutCulc);
+  ShowState();
+  // The option of the calculated value shows as chosen, matching the greyed box.
+  SelectOption(state_.calculated);
+}
+
+void frmContOut::Form_Activate() {
+  if (progressMode) return;  // the progress window never takes the pointer
+  const Screen& screen = app_.platform.screen;
+  app_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnRun.Left + kRunJumpX,
+                                   window.Top / screen.TwipsPerPixelY() + btnRun.Top + kRunJumpY);
+}
+
+void frmContOut::ShowState() {
+  txtStartAng.Caption = FormatGeneral(state_.start);
+  txtEndAng.Caption = FormatGeneral(state_.end);
+  txtStepAng.Caption = FormatGeneral(state_.step);
+  txtOutputNumber.Caption = std::to_string(state_.number);
+}
+
+void frmContOut::SelectOption(int index) {
+  if (index < 0 || index > 3) index = 3;
+  for (int i = 0; i < 4; ++i)
+    optFix[i].Value = i == index ? 1 : 0;
+  optFix_Click(index);
+}
+
+void frmContOut::optFix_Click(int index) {
+  app_.settings.ContOutCulc = static_cast<std::int16_t>(index);
+  state_.calculated = static_cast<std::int16_t>(index);
+  TextBoxControl* boxes[4] = {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber};
+  for (int i = 0; i < 4; ++i)
+    boxes[i]->Enabled = i != index;
+}
+
+void frmContOut::txtStartAng_LostFocus() {
+  LeaveStartBox(state_, ReadTypedNumber(txtStartAng.Caption));
+  ShowState();
+}
+
+void frmContOut::txtEndAng_LostFocus() {
+  LeaveEndBox(state_, ReadTypedNumber(txtEndAng.Caption));
+  ShowState();
+}
+
+void frmContOut::txtStepAng_LostFocus() {
+  LeaveStepBox(state_, ReadTypedNumber(txtStepAng.Caption));
+  ShowState();
+}
+
+void frmContOut::txtOutputNumber_LostFocus() {
+  LeaveNumberBox(state_, ReadTypedNumber(txtOutputNumber.Caption));
+  ShowState();
+}
+
+void frmContOut::Recalculate() {
+  snapwell::Recalculate(state_);
+  ShowState();
+}
+
+void frmContOut::btnRun_Click() {
+  if (progressMode) return;
+  Settings& s = app_.settings;
+  app_.seriesCancel = false;
+  s.StartAng = state_.start;
+  s.EndAng = state_.end;
+  s.StepAng = state_.step;
+  MousePointer = kPointerHourglass;
+  confirmed_ = true;
+  Unload();
+}
+
+void frmContOut::btnCancel_Click() {
+  app_.seriesCancel = true;
+  confirmed_ = false;
+  Unload();
+}
+
+}  // namespace snapwell

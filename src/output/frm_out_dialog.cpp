@@ -1,0 +1,266 @@
+#include "output/frm_out_dialog.h"
+
+#include <optional>
+
+#include "app/app_context.h"
+#include "output/dialog_place.h"
+#include "output/naming.h"
+
+namespace snapwell {
+
+frmOutDialog::frmOutDialog(AppContext& app) : app_(app) {
+  window.Width = kOutDialogWidth;
+  window.Height = kOutDialogHeight;
+}
+
+void frmOutDialog::Load() {
+  if (!window.Loaded) Form_Load();
+}
+
+bool frmOutDialog::ShowForOutput() {
+  Load();
+  outputConfirmed = false;
+  setUpPending_ = true;
+  window.Visible = true;
+  app_.platform.shell.ShowModal(*this);
+  // However the dialog went away, the next showing starts afresh.
+  setUpPending_ = false;
+  if (window.Loaded) Unload();
+  return outputConfirmed;
+}
+
+void frmOutDialog::SetCaptions() {
+  const Texts& t = app_.texts;
+  const auto set = [&](Control& c, int id) { c.Caption = std::string(t(id)); };
+  window.Caption = std::string(t(172));
+  set(Frame1, 175);
+  set(chkOutput[0], 176);
+  set(chkOutput[1], 179);
+  set(chkOutput[2], 177);
+  set(btnPrinter, 178);
+  set(chkAutoName, 180);
+  set(lblFolder, 181);
+  set(lblFilename, 182);
+  set(btnFile, 183);
+  set(btnStart, 173);
+  set(btnCancel, 174);
+  app_.CommonDialog1.DialogTitle = std::string(t(184));
+}
+
+void frmOutDialog::Form_Load() {
+  window.Loaded = true;
+  window.Visible = false;
+  window.Enabled = true;
+  SetCaptions();
+  CentreOnScreen(window, app_.platform.screen);
+  MousePointer = kPointerDefault;
+  // The folder box is never typed into: the view makes it read-only and its change handler
+  // undoes anything else.
+  txtFolderName.TabStop = false;
+  UpdateFileControls();
+  ShowName(app_.FileName.Folder(), app_.FileName.FileName());
+}
+
+void frmOutDialog::Unload() {
+  window.Loaded = false;
+  window.Visible = false;
+}
+
+std::string frmOutDialog::CounterText() const {
+  if (app_.seriesIndex < 1) return {};
+  return " " + std::to_string(app_.seriesIndex) + "/" + std::to_string(app_.seriesTotal);
+}
+
+void frmOutDialog::ShowName(const std::string& folder, const std::string& fileName) {
+  SetText(txtFolderName, folder);
+  SetText(txtFileName, fileName);
+}
+
+// The set-up runs once for each showing before an output; later activations (after a message
+// box or the Save dialog) leave the user's choices alone.
+void frmOutDialog::Form_Activate() {
+  if (!setUpPending_) return;
+  setUpPending_ = false;
+  Settings& s = app_.settings;
+  window.Caption = std::string(app_.texts(172)) + CounterText();
+  window.Enabled = true;
+  const std::int16_t autoName = s.AutoName;
+  const std::int16_t outputs = s.Outputs;
+  outputConfirmed = false;
+  for (int i = 0; i < 3; ++i)
+    SetOutputBox(i, (outputs >> i) & 1);
+  chkOutput_Click(1);
+  // The auto-renewal box shows the setting only while the file box is ticked; the setting
+  // itself is kept either way.
+  SetAutoNameBox(chkOutput[1].Value != 0 ? (autoName == 1 ? 1 : 0) : 0);
+  s.AutoName = autoName;
+  UpdateFileControls();
+
+  CommonDialogState& dialog = app_.CommonDialog1;
+  CFileName& name = app_.FileName;
+  if (name.Path().empty()) {
+    name.SetPath(dialog.FileName);
+  } else {
+    dialog.FileName = name.Folder() + name.Body();
+  }
+  if (name.Folder().empty()) name.SetFolder(app_.AppFolder);
+  CFileName work = CompleteExtension(name, true, dialog.FilterIndex, s.DefaultExt);
+  if (s.AutoName == 1) {
+    const std::optional<CFileName> numbered =
+        AutosetFileName(work, app_.AppFolder, app_.platform.files, app_.platform.ui, app_.texts);
+    if (numbered) {
+      work = *numbered;
+      name.SetBody(work.Body());
+    }
+  }
+  ShowName(work.Folder(), work.FileName());
+
+  // The pointer onto the output button: window in twips, button in the window's pixels.
+  const Screen& screen = app_.platform.screen;
+  app_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnStart.Left + kOutputJumpX,
+                                   window.Top / screen.TwipsPerPixelY() + btnStart.Top + kOutputJumpY);
+}
+
+void frmOutDialog::btnStart_Click() {
+  Settings& s = app_.settings;
+  UserInterface& ui = app_.platform.ui;
+  const Texts& t = app_.texts;
+  const CFileName work = CompleteExtension(app_.FileName, true, app_.CommonDialog1.FilterIndex, s.DefaultExt);
+  if (s.Outputs == 0) {
+    ui.MessageBox(t(155), t(120), MsgButtons::Ok, MsgIcon::Exclamation);
+    return;
+  }
+  if ((s.Outputs & 2) != 0) {
+    int problem = 0;
+    if (txtFileName.Caption.empty()) {
+      problem = 129;
+    } else if (work.Body().empty()) {
+      problem = 139;
+    }
+    if (problem != 0) {
+      ui.MessageBox(t(problem), t(120), MsgButtons::Ok, MsgIcon::Exclamation);
+      ++txtFileName.FocusRequests;
+      return;
+    }
+    // A name the box still refuses would be written under the last good one: say so instead.
+    if (CheckFileName()) {
+      ++txtFileName.FocusRequests;
+      return;
+    }
+  }
+  outputConfirmed = true;
+  MousePointer = kPointerHourglass;
+  window.Caption = std::string(t(141)) + CounterText();
+  Unload();
+}
+
+// Stop: nothing is output; in a series the whole series ends, so Stop is never needed once
+// per picture.
+void frmOutDialog::btnCancel_Click() {
+  if (app_.seriesIndex >= 1) app_.seriesCancel = true;
+  Unload();
+}
+
+void frmOutDialog::btnFile_Click() {
+  const Settings& s = app_.settings;
+  CommonDialogState& dialog = app_.CommonDialog1;
+  CFileName& name = app_.FileName;
+  dialog.DefaultExt = std::string(ExtensionTable(s.DefaultExt));
+  dialog.Filter = BuildFileFilter(app_.texts, s.DefaultExt);
+  dialog.FileName = name.Folder() + name.Body();
+  // A cancelled dialog leaves the name as it was.
+  if (!app_.platform.ui.ShowSaveDialog(dialog)) return;
+  name.SetPath(dialog.FileName);
+  CFileName work = CompleteExtension(name, false, dialog.FilterIndex, s.DefaultExt);
+  if (s.AutoName == 1) {
+    const std::optional<CFileName> numbered =
+        AutosetFileName(work, app_.AppFolder, app_.platform.files, app_.platform.ui, app_.texts);
+    if (numbered) {
+      work = *numbered;
+      name.SetBody(work.Body());
+    }
+  }
+  // The folder box follows the stored name; the chosen folder is stored with it.
+  name.SetFolder(work.Folder());
+  ShowName(work.Folder(), work.FileName());
+}
+
+void frmOutDialog::btnPrinter_Click() {
+  CommonDialogState& dialog = app_.CommonDialog1;
+  const long saveFlags = dialog.Flags;
+  dialog.Copies = app_.PrintCopies;
+  dialog.Flags = kPrintSetupFlags;
+  if (app_.platform.ui.ShowPrinterDialog(dialog)) {
+    dialog.Flags = kSaveAfterPrintFlags;
+    app_.PrintCopies = static_cast<std::int16_t>(dialog.Copies);
+  } else {
+    dialog.Flags = saveFlags;  // a cancelled set-up changes nothing
+  }
+}
+
+void frmOutDialog::SetOutputBox(int index, int value) {
+  Control& box = chkOutput[index];
+  if (box.Value == value) return;
+  box.Value = value;
+  chkOutput_Click(index);
+}
+
+void frmOutDialog::SetAutoNameBox(int value) {
+  if (chkAutoName.Value == value) return;
+  chkAutoName.Value = value;
+  chkAutoName_Click();
+}
+
+void frmOutDialog::SetText(TextBoxControl& box, std::string text) {
+  if (box.Caption == text) return;
+  box.Caption = std::move(text);
+  if (&box == &txtFileName) txtFileName_Change();
+  if (&box == &txtFolderName) txtFolderName_Change();
+}
+
+// Printing prints the clipboard's picture, so the printer box brings the clipboard box with it.
+void frmOutDialog::chkOutput_Click(int /*index*/) {
+  if (chkOutput[2].Value != 0) {
+    SetOutputBox(0, 1);
+    chkOutput[0].Enabled = false;
+  } else {
+    chkOutput[0].Enabled = true;
+  }
+  if (chkOutput[1].Value == 0) SetAutoNameBox(0);
+  app_.settings.Outputs =
+      static_cast<std::int16_t>(chkOutput[0].Value + 2 * chkOutput[1].Value + 4 * chkOutput[2].Value);
+  UpdateFileControls();
+}
+
+void frmOutDialog::chkAutoName_Click() {
+  app_.settings.AutoName = static_cast<std::int16_t>(chkAutoName.Value);
+}
+
+bool frmOutDialog::CheckFileName() {
+  return snapwell::CheckFileName(txtFileName.Caption, app_.platform.ui, app_.texts);
+}
+
+void frmOutDialog::txtFileName_Change() {
+  if (!CheckFileName()) app_.FileName.SetFileName(txtFileName.Caption);
+}
+
+void frmOutDialog::txtFileName_LostFocus() {
+  if (CheckFileName()) ++txtFileName.FocusRequests;
+}
+
+void frmOutDialog::txtFolderName_Change() {
+  const std::string folder = app_.FileName.Folder();
+  if (txtFolderName.Caption != folder) txtFolderName.Caption = folder;
+}
+
+void frmOutDialog::UpdateFileControls() {
+  const bool file = chkOutput[1].Value != 0;
+  chkAutoName.Enabled = file;
+  btnFile.Enabled = file;
+  txtFolderName.Enabled = file;
+  txtFileName.Enabled = file;
+  txtFolderName.BackColor = kButtonFaceColour;
+  txtFileName.BackColor = file ? kWindowColour : kButtonFaceColour;
+}
+
+}  // namespace snapwell

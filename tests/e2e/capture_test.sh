@@ -1,0 +1,263 @@
+#!/usr/bin/env bash
+# Captures on a real desktop: Snapwell.exe under Wine on a 1024x768 virtual screen showing the
+# known desktop picture, started with the settings of each case, the hotkey pressed and the
+# region marked with xdotool; the output is checked against the known picture. Also the
+# clipboard (read back through the Win32 clipboard API) and the printer (a private CUPS PDF
+# queue). Every wait is bounded.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+if [ -z "${SNAPWELL_E2E_SESSION:-}" ]; then
+  export SNAPWELL_E2E_SESSION=1 WINEPREFIX=$root/build/wineprefix-e2e SNAPWELL_SCREEN=1024x768x24
+  exec "$root/scripts/print-session" "$root/scripts/wine-session" "$0" "$@"
+fi
+. "$here/lib.sh"
+. "$root/scripts/testbed.sh"
+"$WINESERVER" -p
+exe=$root/build/win64/Snapwell.exe
+work=$root/build/e2e/capture
+rm -rf "$work" && mkdir -p "$work"
+trap 'stop_snapwell >/dev/null 2>&1' EXIT
+desktop=$work/desktop.png
+"$root/scripts/desktop" picture "$desktop" 1024x768
+"$root/scripts/desktop" show "$desktop"
+x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_dump.exe" "$here/tools/clipboard_dump.c" -luser32 -lgdi32
+
+# start_capture NAME=VALUE...: Snapwell with a rectangle-to-file set-up changed by the given
+# settings, its dialog focused, the hotkey pressed; succeeds once the surface covers the screen.
+start_capture() {
+  tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 FixField=0 \
+    ReverseValue=0 EnlargeValue=1 RollValue=6 DefRoll=0 DefaultExt=3 WhereStay=0 AppearWindow=0 \
+    HotKeyEnabled=1 HotKeyModifiers=2 HotKeyKeyCode=109 "$@" >/dev/null 2>&1
+  tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1
+  tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
+  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
+  tb_hotkey
+  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+}
+
+# drag X1 Y1 X2 Y2 [VIA_X VIA_Y]...: the left button pressed at the first point, moved through
+# the others and released at the last.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  shift 2
+  while [ $# -ge 2 ]; do
+    sleep 0.05
+    xdotool mousemove "$1" "$2"
+    shift 2
+  done
+  sleep 0.1
+  xdotool mouseup 1
+}
+
+# stop_snapwell: ends the resident program at once (closing its dialog only sends it to the tray).
+# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one.
+snapwell_gone() { ! pgrep -f 'Snapwell\.exe' >/dev/null; }
+stop_snapwell() {
+  timeout 30 "$WINE" taskkill /f /im Snapwell.exe >/dev/null 2>&1
+  tb_poll 10 snapwell_gone || { echo "Snapwell did not end"; return 1; }
+}
+
+# finish_capture FILE: the file is complete within 30 s and the surface has gone.
+finish_capture() {
+  tb_poll 30 tb_file_complete "$1" || {
+    echo "no complete $1 after 30 s; the screen: $("$root/scripts/desktop" shot "e2e-$(basename "$1")")"
+    stop_snapwell
+    return 1
+  }
+  tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after the capture"; return 1; }
+}
+
+# psnr_at_least PICTURE REFERENCE DB: the peak signal-to-noise ratio is at least DB decibels.
+psnr_at_least() {
+  local psnr
+  psnr=$("$IM_COMPARE" -metric PSNR "$1" "$2" null: 2>&1)
+  awk -v p="${psnr%% *}" -v min="$3" 'BEGIN { exit !(p + 0 >= min) }' || { echo "PSNR $psnr dB, below $3"; return 1; }
+}
+
+# A rectangle from (100,100) to (400,300) must give that part of the desktop.
+ref=$work/ref-rect.png
+crop_reference "$desktop" 100 100 301 201 "$ref"
+"$IM_CONVERT" "$ref" -flop "PNG24:$work/ref-rect-flop.png"
+
+# run_case OUTFILE SETTINGS...: that rectangle captured to the file with the settings.
+run_case() {
+  local out=$1
+  shift
+  rm -f "$out"
+  start_capture "FileName=$(tb_winpath "${out%.*}")" "$@" || return 1
+  drag 100 100 250 200 400 300
+  finish_capture "$out"
+  local rc=$?
+  [ -n "${keep_running:-}" ] || stop_snapwell
+  return $rc
+}
+
+keep_running=1
+check "rectangle to PNG and the clipboard" run_case "$work/rect.png" DefaultExt=3 Outputs=3
+keep_running=
+check "PNG: the pixels of the desktop" compare_pixels "$work/rect.png" "$ref"
+clipboard_formats() { "$WINE" "$work/clipboard_dump.exe" 'Z:\tmp\sw-clip.bmp' 'Z:\tmp\sw-clip.png' | tr -d '\r'; }
+check "clipboard: a DIB, a bitmap and a PNG" equals $'CF_BITMAP\nCF_DIB\nPNG' clipboard_formats
+stop_snapwell
+mv /tmp/sw-clip.bmp /tmp/sw-clip.png "$work/" 2>/dev/null
+check "clipboard DIB: the pixels of the desktop" compare_pixels "$work/sw-clip.bmp" "$ref"
+check "clipboard PNG: the pixels of the desktop" compare_pixels "$work/sw-clip.png" "$ref"
+
+check "rectangle to BMP" run_case "$work/rect-bmp.bmp" DefaultExt=1
+check "BMP: the pixels of the desktop" compare_pixels "$work/rect-bmp.bmp" "$ref"
+check "horizontal flip to PNG" run_case "$work/flip.png" DefaultExt=3 ReverseValue=1
+check "flip: the mirrored desktop" compare_pixels "$work/flip.png" "$work/ref-rect-flop.png"
+check "rectangle to JPEG" run_case "$work/rect-jpeg.jpg" DefaultExt=2
+check "JPEG: the size of the region" equals 301x201 "$IM_IDENTIFY" -format '%wx%h' "$work/rect-jpeg.jpg"
+check "JPEG: decoded close to the desktop (PSNR >= 30 dB)" psnr_at_least "$work/rect-jpeg.jpg" "$ref" 30
+
+# Keyboard only: the pointer placed by the mouse, then Space held while the arrows draw the
+# frame from (200,150) to (220,160); Esc on a second capture leaves without output.
+keyboard_case() {
+  rm -f "$work/keys.png"
+  start_capture "FileName=$(tb_winpath "$work/keys")" || return 1
+  xdotool mousemove 199 150 sleep 0.1 mousemove 200 150 sleep 0.2
+  xdotool keydown space sleep 0.1
+  for _ in $(seq 1 20); do xdotool key Right; done
+  for _ in $(seq 1 10); do xdotool key Down; done
+  xdotool keyup space
+  finish_capture "$work/keys.png"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+escape_case() {
+  start_capture "FileName=$(tb_winpath "$work/esc")" || return 1
+  xdotool mousemove 299 300 sleep 0.1 mousemove 300 300 sleep 0.3 key Escape
+  tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after Esc"; stop_snapwell; return 1; }
+  sleep 0.5
+  stop_snapwell
+  [ -z "$(ls "$work" | grep '^esc')" ] || { echo "Esc left a file: $(ls "$work" | grep '^esc')"; return 1; }
+}
+crop_reference "$desktop" 200 150 21 11 "$work/ref-keys.png"
+check "keyboard only: Space and the arrows" keyboard_case
+check "keyboard: the pixels of the desktop" compare_pixels "$work/keys.png" "$work/ref-keys.png"
+check "Esc ends the capture without output" escape_case
+
+# The printer: one page with the picture at its top-left corner at its own size (96 dpi).
+pdfs_before=$work/pdfs-before
+ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort >"$pdfs_before"
+new_pdf() { comm -13 "$pdfs_before" <(ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort) | grep '\.pdf$' | head -1; }
+printed() { [ -n "$(new_pdf)" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; }
+print_case() {
+  run_case "$work/print.png" Outputs=6 || return 1
+  wait_for 30 printed || { echo "no PDF after 30 s"; return 1; }
+  mv "$SNAPWELL_PDF_DIR/$(new_pdf)" "$work/print.pdf"
+}
+# picture_box PICTURE: "width height left top" of what is not white on it.
+picture_box() { "$IM_CONVERT" "$1" -fuzz 2% -trim -format '%w %h %X %Y' info: | tr -d '+'; }
+near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 40 pixels of the corner
+  local w h x y
+  read -r w h x y <<<"$(picture_box "$1")"
+  [ "${w:-0}" -ge $(($2 - 2)) ] && [ "$w" -le $(($2 + 2)) ] && [ "$h" -ge $(($3 - 2)) ] && [ "$h" -le $(($3 + 2)) ] &&
+    [ "$x" -le 40 ] && [ "$y" -le 40 ] || { echo "the page shows ${w}x${h} at $x,$y"; return 1; }
+}
+check "printer: the capture is printed" print_case
+check "printer: one page" equals 1 pdf_pages "$work/print.pdf"
+pdf_first_page_png "$work/print.pdf" "$work/print-page.png" 96
+check "printer: the picture at the top left at its own size" near_top_left "$work/print-page.png" 301 201
+
+# A circle round (300,300) through (350,300): a 99-pixel disc, white outside it.
+circle_case() {
+  rm -f "$work/circle.png"
+  start_capture "FileName=$(tb_winpath "$work/circle")" FlameStyle=1 || return 1
+  drag 300 300 325 300 350 300
+  finish_capture "$work/circle.png"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "circle to PNG" circle_case
+check "circle: the size of the disc" equals 99x99 "$IM_IDENTIFY" -format '%wx%h' "$work/circle.png"
+check "circle: white corners" equals "srgb(255,255,255)" pixel_at "$work/circle.png" 2 2
+# The disc spans (251,251)-(349,349) of the desktop.
+crop_reference "$desktop" 281 281 40 40 "$work/ref-circle-inner.png"
+inner() { "$IM_CONVERT" "$1" -crop 40x40+$2+$3 +repage "PNG24:$4"; }
+inner "$work/circle.png" 30 30 "$work/circle-inner.png"
+check "circle: the desktop inside" compare_pixels "$work/circle-inner.png" "$work/ref-circle-inner.png"
+
+# A freehand square loop from (200,200) through its corners: the inside is the desktop.
+freehand_case() {
+  rm -f "$work/free.png"
+  start_capture "FileName=$(tb_winpath "$work/free")" FlameStyle=2 VariLineShape=0 || return 1
+  drag 200 200 300 200 400 200 400 300 400 400 300 400 200 400 200 300 200 201
+  finish_capture "$work/free.png"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "freehand loop to PNG" freehand_case
+crop_reference "$desktop" 250 250 100 100 "$work/ref-free-inner.png"
+free_inner() {
+  local w h
+  read -r w h <<<"$("$IM_IDENTIFY" -format '%w %h' "$work/free.png")"
+  [ "$w" -ge 199 ] && [ "$w" -le 206 ] && [ "$h" -ge 199 ] && [ "$h" -le 206 ] || { echo "${w}x${h}"; return 1; }
+  # The loop's corner (200,200) lies at the picture's (off, off).
+  local off=$(((w - 201) / 2))
+  inner "$work/free.png" $((50 + off)) $((50 + off)) "$work/free-inner.png"
+  "$IM_CONVERT" "$work/free-inner.png" -crop 100x100+0+0 +repage "PNG24:$work/free-inner.png"
+}
+check "freehand: the size of the loop" free_inner
+inner "$work/free.png" 0 0 "$work/free-inner.png" 2>/dev/null
+"$IM_CONVERT" "$work/free.png" -crop 100x100+$((($("$IM_IDENTIFY" -format '%w' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50))+$((($("$IM_IDENTIFY" -format '%h' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50)) +repage "PNG24:$work/free-inner.png" 2>/dev/null
+check "freehand: the desktop inside" compare_pixels "$work/free-inner.png" "$work/ref-free-inner.png"
+
+# A series of three PPM pictures at 0, 90 and 180 degrees.
+series_case() {
+  rm -f "$work"/ser*
+  start_capture "FileName=$(tb_winpath "$work/ser")" DefaultExt=5 ContOutput=1 StartAng=0 EndAng=180 StepAng=90 \
+    AutoName=1 || return 1
+  drag 100 100 250 200 400 300
+  # The series dialog asks for the angles first; OK takes those of the settings.
+  sleep 1.5
+  xdotool key Return
+  three() { [ "$(ls "$work" | grep -c '^ser.*\.ppm$')" -eq 3 ] && tb_surface_gone 1024 768; }
+  tb_poll 30 three || echo "series files: $(ls "$work" | grep '^ser')"
+  stop_snapwell
+  three
+}
+check "series of three to PPM" series_case
+"$IM_CONVERT" "$ref" -rotate 90 "PNG24:$work/ref-rect-90.png"
+"$IM_CONVERT" "$ref" -rotate 180 "PNG24:$work/ref-rect-180.png"
+mapfile -t series < <(ls -tr "$work"/ser*.ppm 2>/dev/null)
+check "series: 0 degrees" compare_pixels "${series[0]:-none}" "$ref"
+check "series: 90 degrees" compare_pixels "${series[1]:-none}" "$work/ref-rect-90.png"
+check "series: 180 degrees" compare_pixels "${series[2]:-none}" "$work/ref-rect-180.png"
+
+# Under Japanese, with no output name stored: the default name (text 106) is relative, so the
+# picture lands in the user's Pictures folder, whole.
+ja_case() {
+  stop_snapwell
+  "$WINESERVER" -k >/dev/null 2>&1
+  pictures=$(echo "$WINEPREFIX"/drive_c/users/*/Pictures)
+  rm -f "$pictures"/Snapwell出力ファイル*.png
+  tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 ReverseValue=0 \
+    EnlargeValue=1 RollValue=6 DefaultExt=3 WhereStay=0 AppearWindow=0 HotKeyEnabled=1 HotKeyModifiers=2 \
+    HotKeyKeyCode=109 >/dev/null 2>&1
+  timeout 60 "$WINE" reg delete 'HKCU\Software\Snapwell\Default' /v FileName /f >/dev/null 2>&1
+  (export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1)
+  tb_pid=$(pgrep -f 'Snapwell\.exe' | head -1)
+  tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
+  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
+  tb_hotkey
+  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  drag 100 100 250 200 400 300
+  ja_file() { ls "$pictures"/Snapwell出力ファイル.png 2>/dev/null; }
+  tb_poll 30 eval '[ -n "$(ja_file)" ] && tb_file_complete "$(ja_file)"' || {
+    echo "no Japanese-named PNG in Pictures; the screen: $("$root/scripts/desktop" shot e2e-ja)"
+    stop_snapwell
+    return 1
+  }
+  cp "$(ja_file)" "$work/ja.png"
+  stop_snapwell
+}
+check "Japanese: the default name in the Pictures folder" ja_case
+check "Japanese: the pixels of the desktop" compare_pixels "$work/ja.png" "$ref"
+
+e2e_finish
