@@ -58,6 +58,8 @@ class SilentUi : public snapwell::UserInterface {
     return snapwell::MsgAnswer::Ok;
   }
   void Beep() override {}
+  bool ShowSaveDialog(snapwell::CommonDialogState&) override { return false; }
+  bool ShowPrinterDialog(snapwell::CommonDialogState&) override { return false; }
   int boxes = 0;
 };
 
