@@ -34,6 +34,36 @@ struct ConstPixelView {
   std::uint32_t At(int x, int y) const { return Row(y)[x]; }
 };
 
+// A block of a picture in pixels.
+struct Block {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+// The part of the block (x, y, width, height) that lies inside a limitWidth × limitHeight
+// picture; an empty block when they do not meet. Never overflows, whatever the numbers.
+constexpr Block ClipBlock(int x, int y, int width, int height, int limitWidth, int limitHeight) {
+  const std::int64_t left = x > 0 ? x : 0;
+  const std::int64_t top = y > 0 ? y : 0;
+  const std::int64_t right = std::int64_t{x} + width < limitWidth ? std::int64_t{x} + width : limitWidth;
+  const std::int64_t bottom = std::int64_t{y} + height < limitHeight ? std::int64_t{y} + height : limitHeight;
+  if (right <= left || bottom <= top) return {};
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+          static_cast<int>(bottom - top)};
+}
+
+// The pixels of the part of a block inside a view; a view without pixels when there is none.
+template <typename View>
+View BlockOf(const View& view, int x, int y, int width, int height) {
+  const Block block = ClipBlock(x, y, width, height, view.width, view.height);
+  if (block.Empty()) return View{};
+  return View{view.Row(block.y) + block.x, block.width, block.height, view.stride};
+}
+
 constexpr std::uint32_t Rgb(int r, int g, int b) {
   return (static_cast<std::uint32_t>(r & 0xFF) << 16) | (static_cast<std::uint32_t>(g & 0xFF) << 8) |
          static_cast<std::uint32_t>(b & 0xFF);

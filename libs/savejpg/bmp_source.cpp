@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "vell/encoders/atomic_file.h"
+
 #define STBI_NO_STDIO
 #define STBI_ONLY_BMP
 #define STBI_MAX_DIMENSIONS 65535
@@ -87,7 +89,7 @@ BmpStatus DecodeBmp(const unsigned char* data, std::size_t size, RgbImage& image
 }
 
 BmpStatus ReadBmpFile(const char* path, RgbImage& image) {
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = vell::OpenForReading(path);
   if (file == nullptr) return BmpStatus::Unreadable;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, std::fclose);
   if (std::fseek(file, 0, SEEK_END) != 0) return BmpStatus::Unreadable;

@@ -20,7 +20,7 @@ struct RgbImage {
 
 // Decodes a whole BMP file held in memory.
 BmpStatus DecodeBmp(const unsigned char* data, std::size_t size, RgbImage& image);
-// Reads and decodes the file at path (ANSI/UTF-8).
+// Reads and decodes the file at path (in the ANSI code page on Windows, as AtomicFile takes it).
 BmpStatus ReadBmpFile(const char* path, RgbImage& image);
 
 }  // namespace savejpg

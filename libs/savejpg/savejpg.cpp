@@ -19,12 +19,13 @@ void WriteToFile(void* context, void* data, int size) {
   if (size > 0) static_cast<vell::AtomicFile*>(context)->Write(data, static_cast<std::size_t>(size));
 }
 
-short ResultOf(vell::FileFailure failure) {
+short ResultOf(vell::FileError failure) {
   switch (failure) {
-    case vell::FileFailure::PathNotFound:
-    case vell::FileFailure::AccessDenied:
+    case vell::FileError::PathNotFound:
+    case vell::FileError::BadName:
+    case vell::FileError::AccessDenied:
       return kTargetUnwritable;
-    case vell::FileFailure::DiskFull:
+    case vell::FileError::DiskFull:
       return kTargetDiskFull;
     default:
       return kFailed;

@@ -1,8 +1,10 @@
-// The persistent settings: one declarative table (key, type, default, valid values, dialog page,
-// when written) that loading, saving, migration and the tests all walk.
+// The persistent settings: the Settings fields with their first-run defaults, one row per stored
+// field (key, field, valid choices) and the two key orders of loading and saving, which loading,
+// saving, migration and the tests all walk.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,36 +50,34 @@ struct Settings {
   float CurrentVersion = 3.4f;
 };
 
-enum class SettingPage : std::uint8_t { Main, Environment, Series, OutputName, FrameList, None };
+// The values an option group or check box can take; a stored value outside reads as the default.
+struct ValueRange {
+  int first;
+  int last;
+};
 
-// When a value reaches the store: the dialog handler writes it at once, "Save Main settings"
-// writes it, the hotkey dialog writes it, or only start-up does.
-enum class SettingWritten : std::uint8_t { Save, AtOnce, HotkeyDialog, StartUp };
-
-// Where the value lives: a field of Settings, or (FileName) the shared output-name object.
+// Where a stored value lives: one field of Settings, of one of the stored types.
 using SettingField = std::variant<std::int16_t Settings::*, std::int32_t Settings::*, float Settings::*,
-                                  bool Settings::*, std::string Settings::*, std::monostate>;
+                                  bool Settings::*, std::string Settings::*>;
 
+// One stored key. Its default is the field's initialiser in Settings.
 struct SettingDef {
   std::string_view key;
   SettingField field;
-  double defaultNumber;          // numeric default (booleans: 1 = True)
-  std::string_view defaultText;  // string default ("" when computed elsewhere)
-  // Valid values of an option group or check box; a stored value outside reads as the default.
-  // For plain numbers groupMin > groupMax: only the range of the type applies.
-  int groupMin;
-  int groupMax;
-  SettingPage page;
-  SettingWritten written;
-  int loadRank;  // position in LoadSettings, 0 = not read there
-  int saveRank;  // position in SaveAllSettings, 0 = not written there
-
-  bool IsGroup() const { return groupMin <= groupMax; }
+  std::optional<ValueRange> choices;  // only for option groups and check boxes
 };
 
-// The whole table, in the order of the settings table of the documentation.
+// The output name is stored too, but lives in the shared output-name object (AppContext::FileName,
+// default PrintDocumentName), so it has no row: loading and saving handle it by this key.
+inline constexpr std::string_view kFileNameKey = "FileName";
+
+// Every stored field, in the order of the settings table of the documentation.
 std::span<const SettingDef> SettingTable();
-// One entry by key; nullptr when there is no such setting.
+// One row by key; nullptr when there is no such row (also for kFileNameKey).
 const SettingDef* FindSetting(std::string_view key);
+
+// The keys LoadSettings reads and SaveAllSettings writes, each in its own fixed order.
+std::span<const std::string_view> LoadOrder();
+std::span<const std::string_view> SaveOrder();
 
 }  // namespace snapwell

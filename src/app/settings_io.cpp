@@ -1,95 +1,77 @@
 #include "app/settings_io.h"
 
 #include <algorithm>
-#include <array>
+#include <limits>
+#include <optional>
 #include <string>
 #include <type_traits>
-#include <vector>
 
-#include "app/settings_number.h"
+#include "text/number_text.h"
 
 namespace snapwell {
 namespace {
 
 constexpr int kPrintDocumentNameText = 106;  // "VellOut": default output name and print title
 
-// The value of one stored number converted to T, or the fallback when missing, out of the type's
-// range, or outside the setting's option group.
+// A stored number converted to T; nothing when it does not fit the type.
 template <typename T>
-T ReadNumber(const SettingsStore& store, std::string_view key, double fallback, const SettingDef* def) {
-  const auto fallbackValue = [&] { return static_cast<T>(fallback); };
-  const std::optional<std::string> text = store.Get(key);
-  if (!text) return fallbackValue();
-  const double number = ReadLeadingNumber(*text);
-  std::optional<T> value;
+std::optional<T> Converted(double number) {
   if constexpr (std::is_same_v<T, std::int16_t>) {
-    value = RoundToInt16(number);
+    return RoundToInt16(number);
   } else if constexpr (std::is_same_v<T, std::int32_t>) {
-    value = RoundToInt32(number);
+    return RoundToInt32(number);
   } else {
-    value = ToSingle(number);
+    return ToSingle(number);
   }
-  if (!value) return fallbackValue();
-  if (def != nullptr && def->IsGroup() && (*value < def->groupMin || *value > def->groupMax))
-    return fallbackValue();
+}
+
+// The value of one stored number converted to T, or the fallback when missing, out of the type's
+// range, or outside the setting's choices.
+template <typename T>
+T ReadNumber(const SettingsStore& store, std::string_view key, T fallback,
+             std::optional<ValueRange> choices = std::nullopt) {
+  const std::optional<std::string> text = store.Get(key);
+  if (!text) return fallback;
+  const std::optional<T> value = Converted<T>(ReadLeadingNumber(*text));
+  if (!value) return fallback;
+  if (choices && (*value < choices->first || *value > choices->last)) return fallback;
   return *value;
 }
 
-// Reads one table entry into its field; `fallback` replaces the table default where it is computed.
-void ReadSetting(const SettingsStore& store, const SettingDef& def, Settings& settings, double fallback) {
+// Reads one row into its field; `fallback` holds the defaults (computed ones included).
+void ReadSetting(const SettingsStore& store, const SettingDef& def, Settings& settings,
+                 const Settings& fallback) {
   std::visit(
       [&](auto member) {
-        using Member = decltype(member);
-        if constexpr (std::is_same_v<Member, std::int16_t Settings::*>) {
-          settings.*member = ReadNumber<std::int16_t>(store, def.key, fallback, &def);
-        } else if constexpr (std::is_same_v<Member, std::int32_t Settings::*>) {
-          settings.*member = ReadNumber<std::int32_t>(store, def.key, fallback, &def);
-        } else if constexpr (std::is_same_v<Member, float Settings::*>) {
-          settings.*member = ReadNumber<float>(store, def.key, fallback, &def);
-        } else if constexpr (std::is_same_v<Member, bool Settings::*>) {
+        using Value = std::remove_reference_t<decltype(settings.*member)>;
+        if constexpr (std::is_same_v<Value, bool>) {
           const std::optional<std::string> text = store.Get(def.key);
           const std::optional<bool> value = text ? ReadBooleanText(*text) : std::nullopt;
-          settings.*member = value.value_or(fallback != 0.0);
-        } else if constexpr (std::is_same_v<Member, std::string Settings::*>) {
-          settings.*member = store.Get(def.key).value_or(std::string(def.defaultText));
+          settings.*member = value.value_or(fallback.*member);
+        } else if constexpr (std::is_same_v<Value, std::string>) {
+          settings.*member = store.Get(def.key).value_or(fallback.*member);
+        } else {
+          settings.*member = ReadNumber<Value>(store, def.key, fallback.*member, def.choices);
         }
       },
       def.field);
 }
 
-std::string SettingText(const AppContext& app, const SettingDef& def) {
+std::string SettingText(const Settings& settings, const SettingDef& def) {
   return std::visit(
       [&](auto member) -> std::string {
-        using Member = decltype(member);
-        if constexpr (std::is_same_v<Member, std::int16_t Settings::*> ||
-                      std::is_same_v<Member, std::int32_t Settings::*>) {
-          return std::to_string(app.settings.*member);
-        } else if constexpr (std::is_same_v<Member, float Settings::*>) {
-          return FormatSingle(app.settings.*member);
-        } else if constexpr (std::is_same_v<Member, bool Settings::*>) {
-          return app.settings.*member ? "True" : "False";
-        } else if constexpr (std::is_same_v<Member, std::string Settings::*>) {
-          return app.settings.*member;
+        using Value = std::remove_cvref_t<decltype(settings.*member)>;
+        if constexpr (std::is_same_v<Value, bool>) {
+          return settings.*member ? "True" : "False";
+        } else if constexpr (std::is_same_v<Value, std::string>) {
+          return settings.*member;
+        } else if constexpr (std::is_same_v<Value, float>) {
+          return FormatSingle(settings.*member);
         } else {
-          return app.FileName.Path();  // FileName lives in the output-name object
+          return std::to_string(settings.*member);
         }
       },
       def.field);
-}
-
-const SettingDef& Def(std::string_view key) {
-  return *FindSetting(key);
-}
-
-// Table entries sorted by one of their ranks, skipping rank 0.
-std::vector<const SettingDef*> InRankOrder(int SettingDef::*rank) {
-  std::vector<const SettingDef*> ordered;
-  for (const SettingDef& def : SettingTable()) {
-    if (def.*rank > 0) ordered.push_back(&def);
-  }
-  std::stable_sort(ordered.begin(), ordered.end(),
-                   [rank](const SettingDef* a, const SettingDef* b) { return a->*rank < b->*rank; });
-  return ordered;
 }
 
 void DeleteMatching(AppContext& app, std::string_view pattern) {
@@ -123,17 +105,16 @@ void LoadSettings(AppContext& app, DialogSizeTwips dialog) {
   app.PrintDocumentName = std::string(app.texts(kPrintDocumentNameText));
   MeasureScreen(app);
 
+  Settings defaults;
+  defaults.WindowLeft = defaultLeft;
+  defaults.WindowTop = defaultTop;
   const SettingsStore& store = app.platform.store;
-  for (const SettingDef* def : InRankOrder(&SettingDef::loadRank)) {
-    if (def->key == "FileName") {
-      app.FileName.SetPath(store.Get("FileName").value_or(app.PrintDocumentName));
+  for (const std::string_view key : LoadOrder()) {
+    if (key == kFileNameKey) {
+      app.FileName.SetPath(store.Get(kFileNameKey).value_or(app.PrintDocumentName));
       if (app.FileName.Path().empty()) app.FileName.SetPath(app.PrintDocumentName);
-    } else if (def->key == "WindowLeft") {
-      ReadSetting(store, *def, app.settings, defaultLeft);
-    } else if (def->key == "WindowTop") {
-      ReadSetting(store, *def, app.settings, defaultTop);
     } else {
-      ReadSetting(store, *def, app.settings, def->defaultNumber);
+      ReadSetting(store, *FindSetting(key), app.settings, defaults);
     }
   }
 }
@@ -143,29 +124,32 @@ void SaveAllSettings(AppContext& app, int dialogLeftTwips, int dialogTopTwips,
   app.settings.WindowLeft = dialogLeftTwips;
   app.settings.WindowTop = dialogTopTwips;
   if (validateFields) validateFields();
-  for (const SettingDef* def : InRankOrder(&SettingDef::saveRank)) {
-    app.platform.store.Set(def->key, SettingText(app, *def));
-  }
+  for (const std::string_view key : SaveOrder())
+    WriteSetting(app, key);
 }
 
 bool WriteSetting(AppContext& app, std::string_view key) {
+  if (key == kFileNameKey) return app.platform.store.Set(kFileNameKey, app.FileName.Path());
   const SettingDef* def = FindSetting(key);
-  return def != nullptr && app.platform.store.Set(def->key, SettingText(app, *def));
+  return def != nullptr && app.platform.store.Set(def->key, SettingText(app.settings, *def));
 }
 
 void MigrateSettings(AppContext& app) {
   SettingsStore& store = app.platform.store;
   // Thresholds are compared in single precision, like the stored value itself: "3.8" must not
-  // count as older than 3.8.
-  const float version =
-      ReadNumber<float>(store, "CurrentVersion", Def("CurrentVersion").defaultNumber, nullptr);
+  // count as older than 3.8. A number above the single range was written by a newer program.
+  const std::optional<std::string> stored = store.Get("CurrentVersion");
+  const Settings defaults;
+  const double number = stored ? ReadLeadingNumber(*stored) : defaults.CurrentVersion;
+  if (number > std::numeric_limits<float>::max()) return;
+  const float version = ToSingle(number).value_or(defaults.CurrentVersion);
   if (version >= kSettingsVersion) return;
 
   // Angle keys of the series dialog got new names.
   Settings& s = app.settings;
-  s.StartAng = ReadNumber<float>(store, "StartArg", 0.0, nullptr);
-  s.EndAng = ReadNumber<float>(store, "EndArg", 0.0, nullptr);
-  s.StepAng = ReadNumber<float>(store, "StepArg", 90.0, nullptr);
+  s.StartAng = ReadNumber(store, "StartArg", defaults.StartAng);
+  s.EndAng = ReadNumber(store, "EndArg", defaults.EndAng);
+  s.StepAng = ReadNumber(store, "StepArg", defaults.StepAng);
   WriteSetting(app, "StartAng");
   WriteSetting(app, "EndAng");
   WriteSetting(app, "StepAng");
@@ -175,9 +159,9 @@ void MigrateSettings(AppContext& app) {
 
   // The output name used to carry its extension; the format is a setting of its own now.
   if (version < 4.1f) {
-    const CFileName old(store.Get("FileName").value_or(""));
+    const CFileName old(store.Get(kFileNameKey).value_or(""));
     if (!old.Path().empty()) {
-      store.Set("FileName", old.Folder() + old.Body());
+      store.Set(kFileNameKey, old.Folder() + old.Body());
       for (int i = 1; i <= kExtensionCount; ++i) {
         if (old.Ext() == ExtensionTable(i)) {
           store.Set("DefaultExt", std::to_string(i));
@@ -191,7 +175,7 @@ void MigrateSettings(AppContext& app) {
   if (version < 3.95f) {
     app.platform.files.DeleteFile(app.AppFolder + "velltemp.bmp");
     if (version < 3.8f) {
-      s.EnlargeValue = ReadNumber<float>(store, "LargeValue", 1.0, nullptr);
+      s.EnlargeValue = ReadNumber(store, "LargeValue", defaults.EnlargeValue);
       WriteSetting(app, "EnlargeValue");
       store.Delete("LargeValue");
       app.platform.files.DeleteFile(app.AppFolder + "Help\\wavelet.htm");

@@ -1,8 +1,9 @@
 #include "frames/field_reader.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "text/number_text.h"
 
 namespace snapwell {
 namespace {
@@ -13,62 +14,13 @@ bool IsBlank(char c) {
 bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Checks the shape of a decimal number and copies it in the form from_chars accepts:
-// [+|-] digits [. digits] [e|E|d|D [+|-] digits], at least one mantissa digit.
-bool NormalizeNumber(std::string_view text, std::string& out) {
-  out.clear();
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '-') out.push_back('-');
-    ++i;
-  }
-  int mantissaDigits = 0;
-  while (i < text.size() && IsDigit(text[i])) {
-    out.push_back(text[i++]);
-    ++mantissaDigits;
-  }
-  if (i < text.size() && text[i] == '.') {
-    out.push_back(text[i++]);
-    while (i < text.size() && IsDigit(text[i])) {
-      out.push_back(text[i++]);
-      ++mantissaDigits;
-    }
-  }
-  if (mantissaDigits == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-    out.push_back('e');
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) out.push_back(text[i++]);
-    int exponentDigits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-      out.push_back(text[i++]);
-      ++exponentDigits;
-    }
-    if (exponentDigits == 0) return false;
-  }
-  return i == text.size();
-}
-
+// A field holds a number only when the whole of it is one (the shared leading-number reader,
+// the same as for settings and typed values); a value too large for a double is no number.
 bool ParseNumber(std::string_view text, double& value) {
-  std::string normal;
-  if (!NormalizeNumber(text, normal)) return false;
-  const char* first = normal.data();
-  const char* last = first + normal.size();
-  const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-  if (ec == std::errc::result_out_of_range) {
-    // Too small to represent reads as zero; too large is an overflow.
-    const auto e = normal.find('e');
-    if (e != std::string::npos && normal.size() > e + 1 && normal[e + 1] == '-') {
-      value = 0.0;
-      return true;
-    }
-    return false;
-  }
-  return ec == std::errc() && ptr == last && std::isfinite(value);
+  const LeadingNumber number = ScanLeadingNumber(text);
+  if (number.length == 0 || number.length != text.size() || !std::isfinite(number.value)) return false;
+  value = number.value;
+  return true;
 }
 
 }  // namespace
@@ -99,6 +51,14 @@ void FieldReader::SkipBlanksAndLineEnds() {
 }
 
 bool FieldReader::AtEnd() {
+  if (afterComma_) {
+    // A comma promises a field, possibly empty, even before a line end; only blanks and line ends
+    // to the end of the data make a trailing comma harmless. Nothing is consumed here.
+    std::size_t i = pos_;
+    while (i < data_.size() && (IsBlank(data_[i]) || IsLineEnd(data_[i])))
+      ++i;
+    return i >= data_.size();
+  }
   SkipBlanksAndLineEnds();
   return pos_ >= data_.size();
 }
@@ -107,8 +67,14 @@ FieldStatus FieldReader::NextField(std::string& out, bool& quoted) {
   out.clear();
   quoted = false;
   ++fieldNumber_;
-  // Blank lines between fields are not empty fields; only two commas in a row make one.
-  SkipBlanksAndLineEnds();
+  // A line end and a comma are equivalent separators, so a line end right after a comma closes
+  // an empty field ("A,<line end>B" is "A", "", "B"). Blank lines after a line end are no fields.
+  if (afterComma_) {
+    SkipBlanks();
+  } else {
+    SkipBlanksAndLineEnds();
+  }
+  afterComma_ = false;
   if (pos_ >= data_.size()) return FieldStatus::EndOfData;
   if (data_[pos_] == '"') {
     quoted = true;
@@ -136,6 +102,7 @@ FieldStatus FieldReader::NextField(std::string& out, bool& quoted) {
   }
   if (pos_ < data_.size() && data_[pos_] == ',') {
     ++pos_;
+    afterComma_ = true;
   } else {
     ConsumeLineEnd();
   }

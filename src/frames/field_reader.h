@@ -1,6 +1,6 @@
 // Reads the comma-separated text of frame template files one field at a time.
-// Commas and line ends (CR LF, LF or a lone CR) both end a field; a string may be quoted to
-// hold commas; numbers use a decimal point whatever the locale.
+// Commas and line ends (CR LF, LF or a lone CR) are equivalent separators; blank lines are no
+// fields. A string may be quoted to hold commas; numbers use a decimal point whatever the locale.
 #pragma once
 
 #include <cstddef>
@@ -47,6 +47,7 @@ class FieldReader {
   std::size_t pos_ = 0;
   int fieldNumber_ = 0;
   int line_ = 1;
+  bool afterComma_ = false;  // the last field ended with a comma
 };
 
 }  // namespace snapwell

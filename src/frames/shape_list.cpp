@@ -12,14 +12,14 @@ ShapeList SetVariOutLineList(const FileSystem& files, UserInterface& ui, const T
   list.items.push_back(FreehandItemText(texts));
   const TemplateListResult read = ReadTemplateList(files, volFileName, appFolder);
   if (!read.status.Ok()) {
-    const int number = ListErrorNumber(read.status);
-    if (number == 53 || number == 76) {
+    // A missing file or folder and a name no file can have all mean "not found".
+    if (read.status.error == TemplateError::FileNotFound) {
       const FrameMessage message = ListNotFoundMessage(texts, volFileName);
       ui.MessageBox(message.text, message.title, MsgButtons::Ok, MsgIcon::Exclamation);
       list.variLineShape = 0;
       return list;
     }
-    const FrameMessage message = ListUnexpectedErrorMessage(texts, number);
+    const FrameMessage message = ListUnexpectedErrorMessage(texts, ListErrorNumber(read.status));
     ui.MessageBox(message.text, message.title, MsgButtons::Ok, MsgIcon::Exclamation);
     // The entries before the fault stay usable; the choice is still checked against them below.
   }

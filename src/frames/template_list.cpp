@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "frames/field_reader.h"
+#include "platform/paths.h"
 
 namespace snapwell {
 
@@ -28,19 +29,10 @@ TemplateListResult ParseTemplateList(std::string_view data, std::string_view fil
 
 TemplateListResult ReadTemplateList(const FileSystem& files, std::string_view listPath,
                                     std::string_view appFolder, int maxEntries) {
-  const std::string full = ResolveTemplatePath(listPath, appFolder);
-  FileError error = FileError::None;
-  const auto data = files.ReadFile(full, &error);
-  if (!data) {
-    TemplateListResult result;
-    result.status.error = (error == FileError::NotFound || error == FileError::PathNotFound)
-                              ? TemplateError::FileNotFound
-                              : TemplateError::FileUnreadable;
-    result.status.file = full;
-    result.status.fileError = error;
-    return result;
-  }
-  return ParseTemplateList(*data, full, maxEntries);
+  TemplateListResult result;
+  const auto data = ReadTemplateFile(files, listPath, appFolder, result.status);
+  if (!data) return result;
+  return ParseTemplateList(*data, ResolvePath(listPath, appFolder), maxEntries);
 }
 
 }  // namespace snapwell

@@ -87,13 +87,12 @@ std::string FreehandItemText(const Texts& texts) {
 int ListErrorNumber(const TemplateReadResult& result) {
   switch (result.error) {
     case TemplateError::FileNotFound:
-      return result.fileError == FileError::PathNotFound ? 76 : 53;
     case TemplateError::FileUnreadable:
-      return result.fileError == FileError::AccessDenied ? 75 : 57;
+      return FileErrorNumber(result.fileError);
     case TemplateError::EndsEarly:
-      return 62;
+      return 62;  // input past the end of the file
     default:
-      return 13;
+      return 13;  // a field of the wrong type
   }
 }
 

@@ -26,8 +26,8 @@ FrameMessage TemplateRejectedMessage(const Texts& texts, const TemplateReadResul
 // The first item of the shape list.
 std::string FreehandItemText(const Texts& texts);
 
-// The error number a failed list read reports: 53 file not found, 76 path not found,
-// 75 access denied, 57 device error, 62 input past the end, 13 a malformed field.
+// The error number a failed list read reports: a file failure's number (FileErrorNumber),
+// 62 input past the end, 13 a malformed field.
 int ListErrorNumber(const TemplateReadResult& result);
 
 }  // namespace snapwell

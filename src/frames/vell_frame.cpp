@@ -4,13 +4,10 @@
 
 #include "frames/field_reader.h"
 #include "frames/template_list.h"
+#include "platform/paths.h"
 
 namespace snapwell {
 namespace {
-
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
 
 TemplateError FromFieldStatus(FieldStatus status) {
   return status == FieldStatus::EndOfData ? TemplateError::EndsEarly : TemplateError::WrongField;
@@ -27,14 +24,20 @@ TemplateReadResult Failure(TemplateError error, std::string_view file, const Fie
 
 }  // namespace
 
-std::string ResolveTemplatePath(std::string_view path, std::string_view appFolder) {
-  const bool rooted = !path.empty() && IsSeparator(path[0]);  // "\dir\x.vod", "\\server\share\x.vod"
-  const bool drive = path.size() >= 2 && path[1] == ':';      // "C:\x.vod" (and "C:x.vod", left as written)
-  if (path.empty() || rooted || drive) return std::string(path);
-  std::string full(appFolder);
-  if (!full.empty() && !IsSeparator(full.back())) full.push_back('\\');
-  full.append(path);
-  return full;
+std::optional<std::string> ReadTemplateFile(const FileSystem& files, std::string_view path,
+                                            std::string_view appFolder, TemplateReadResult& failure) {
+  const std::string full = ResolvePath(path, appFolder);
+  FileError error = FileError::None;
+  std::optional<std::string> data = files.ReadFile(full, &error);
+  if (!data) {
+    const bool missing =
+        error == FileError::NotFound || error == FileError::PathNotFound || error == FileError::BadName;
+    failure = {};
+    failure.error = missing ? TemplateError::FileNotFound : TemplateError::FileUnreadable;
+    failure.file = full;
+    failure.fileError = error;
+  }
+  return data;
 }
 
 std::string CVellFrame::ObjectType(std::int32_t index) const {
@@ -112,19 +115,10 @@ TemplateReadResult CVellFrame::ParseVOD(std::string_view data, std::string_view 
 
 TemplateReadResult CVellFrame::ReadVODFile(const FileSystem& files, std::string_view path,
                                            std::string_view appFolder) {
-  const std::string full = ResolveTemplatePath(path, appFolder);
-  FileError error = FileError::None;
-  const auto data = files.ReadFile(full, &error);
-  if (!data) {
-    TemplateReadResult result;
-    result.error = (error == FileError::NotFound || error == FileError::PathNotFound)
-                       ? TemplateError::FileNotFound
-                       : TemplateError::FileUnreadable;
-    result.file = full;
-    result.fileError = error;
-    return result;
-  }
-  return ParseVOD(*data, full);
+  TemplateReadResult failure;
+  const auto data = ReadTemplateFile(files, path, appFolder, failure);
+  if (!data) return failure;
+  return ParseVOD(*data, ResolvePath(path, appFolder));
 }
 
 TemplateReadResult CVellFrame::ReadVODFileWithVOL(const FileSystem& files, std::string_view listPath,
@@ -132,7 +126,7 @@ TemplateReadResult CVellFrame::ReadVODFileWithVOL(const FileSystem& files, std::
   if (entry < 1) {
     TemplateReadResult result;
     result.error = TemplateError::NoSuchEntry;
-    result.file = ResolveTemplatePath(listPath, appFolder);
+    result.file = ResolvePath(listPath, appFolder);
     result.expected = entry;
     result.inList = true;
     return result;
@@ -145,7 +139,7 @@ TemplateReadResult CVellFrame::ReadVODFileWithVOL(const FileSystem& files, std::
     }
     TemplateReadResult result;
     result.error = TemplateError::NoSuchEntry;
-    result.file = ResolveTemplatePath(listPath, appFolder);
+    result.file = ResolvePath(listPath, appFolder);
     result.expected = entry;
     result.found = static_cast<std::int32_t>(list.entries.size());
     result.inList = true;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,9 +40,11 @@ struct TemplateReadResult {
   bool Ok() const { return error == TemplateError::None; }
 };
 
-// A list or template path without a drive or root is taken relative to the program folder
-// (appFolder, with its trailing backslash), never the current directory.
-std::string ResolveTemplatePath(std::string_view path, std::string_view appFolder);
+// The whole text of a list or template file; a path without a drive or root lies in the program
+// folder (ResolvePath with appFolder), never the current directory. On failure `failure` holds
+// FileNotFound (also for a missing folder or a bad name) or FileUnreadable, and the file.
+std::optional<std::string> ReadTemplateFile(const FileSystem& files, std::string_view path,
+                                            std::string_view appFolder, TemplateReadResult& failure);
 
 // One drawing record: the command string and operands 0..8 (0 always stays 0).
 struct VodRecord {

@@ -14,13 +14,7 @@ namespace {
 
 // The block of a picture a writer gets, clipped to the picture like the DLL clips to its bitmap.
 vell::ConstPixelView Block(const Picture& picture, int x, int y, int width, int height) {
-  const vell::ConstPixelView all = picture.View();
-  const std::int64_t x0 = std::max<std::int64_t>(x, 0), y0 = std::max<std::int64_t>(y, 0);
-  const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + width, all.width);
-  const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + height, all.height);
-  if (x0 >= x1 || y0 >= y1) return {};
-  return {all.Row(static_cast<int>(y0)) + x0, static_cast<int>(x1 - x0), static_cast<int>(y1 - y0),
-          all.stride};
+  return vell::BlockOf(picture.View(), x, y, width, height);
 }
 
 template <typename Writer>

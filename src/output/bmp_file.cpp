@@ -81,17 +81,6 @@ void EncodeRow(const std::uint32_t* row, int width, std::uint8_t* out, std::uint
   std::memset(o, 0, static_cast<std::size_t>(out + rowBytes - o));
 }
 
-FileError ErrorOf(vell::FileFailure failure) {
-  switch (failure) {
-    case vell::FileFailure::PathNotFound:
-      return FileError::PathNotFound;
-    case vell::FileFailure::AccessDenied:
-      return FileError::AccessDenied;
-    default:
-      return FileError::Other;
-  }
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp(vell::ConstPixelView image) {
@@ -110,7 +99,7 @@ FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image) try 
   BmpLayout layout;
   if (!LayoutOf(image, layout)) return FileError::Other;
   vell::AtomicFile file;
-  if (!file.Open(path.c_str())) return ErrorOf(file.failure());
+  if (!file.Open(path.c_str())) return file.failure();
   std::uint8_t headers[kBmpHeaderSize];
   WriteHeaders(image, layout, headers);
   bool ok = file.Write(headers, sizeof headers);
@@ -125,7 +114,7 @@ FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image) try 
     }
   }
   if (ok && file.Commit()) return FileError::None;
-  return ErrorOf(file.failure());
+  return file.failure();
 } catch (const std::bad_alloc&) {
   return FileError::Other;  // the temporary file is gone with the AtomicFile
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/paths.h"
 #include "text/messages.h"
 
 namespace snapwell {
@@ -47,35 +48,10 @@ CFileName CompleteExtension(const CFileName& fileName, bool force, int fileTypeI
   return CFileName(path);
 }
 
-long ProbeErrorNumber(FileError error) {
-  switch (error) {
-    case FileError::None:
-    case FileError::NotFound:
-      return 0;
-    case FileError::PathNotFound:
-      return 76;  // path not found
-    case FileError::AccessDenied:
-      return 70;  // permission denied
-    case FileError::Other:
-      break;
-  }
-  return 75;  // path/file access error
-}
-
-std::string ResolveAgainstFolder(std::string_view path, std::string_view folder) {
-  const bool absolute =
-      (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
-  if (absolute || folder.empty()) return std::string(path);
-  std::string resolved(folder);
-  if (resolved.back() != '\\') resolved += '\\';
-  resolved += path;
-  return resolved;
-}
-
-std::optional<CFileName> AutosetFileName(const CFileName& given, std::string_view appFolder,
-                                         const FileSystem& files, UserInterface& ui, const Texts& texts) {
+std::optional<CFileName> AutosetFileName(const CFileName& given, const FileSystem& files, UserInterface& ui,
+                                         const Texts& texts) {
   if (given.Path().empty()) return CFileName();
-  const CFileName name(ResolveAgainstFolder(given.Path(), appFolder));
+  const CFileName name(ResolvePath(given.Path(), files.PicturesFolder()));
 
   std::string base = name.Folder() + name.Body();
   const std::string ext = name.Ext();
@@ -99,7 +75,7 @@ std::optional<CFileName> AutosetFileName(const CFileName& given, std::string_vie
     const FileError probe = files.Probe(candidate);
     if (probe == FileError::NotFound) return CFileName(candidate);
     if (probe != FileError::None) {
-      ui.MessageBox(UnexpectedErrorText(texts, ProbeErrorNumber(probe)),
+      ui.MessageBox(UnexpectedErrorText(texts, FileErrorNumber(probe)),
                     UnexpectedErrorTitle("frmOutDialog", "AutosetFileName"), MsgButtons::Ok,
                     MsgIcon::Exclamation);
       return std::nullopt;

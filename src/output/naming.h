@@ -27,23 +27,16 @@ CFileName CompleteExtension(const CFileName& fileName, bool force, int fileTypeI
 // Numbers run 0..19999 and wrap; the numbering reads at most four trailing digits of the body.
 inline constexpr int kNumberedNames = 20000;
 
-// The error numbers an unexpected probe failure is reported with.
-long ProbeErrorNumber(FileError error);
-
-// A relative path (no drive, no leading backslash) taken to lie in folder, normally AppFolder:
-// the common dialogs move the process's current directory, so it is never used. Absolute
-// paths, and any path when folder is empty, come back as they are.
-std::string ResolveAgainstFolder(std::string_view path, std::string_view folder);
-
 // The first free numbered name after name (it may be name itself): the trailing digits of the
-// body (at most four) are the starting number, leading zeros are dropped. A relative name is
-// resolved against appFolder first, and the result is the full path. When all 20,000
-// numbers are taken the user is told and the starting name is returned, to be overwritten.
-// A probe that fails for any reason but "not found" (missing folder, access denied, ...) is
-// reported as an unexpected error of frmOutDialog.AutosetFileName and nothing is returned:
-// the caller gives up this one output. An empty name gives an empty name.
-std::optional<CFileName> AutosetFileName(const CFileName& name, std::string_view appFolder,
-                                         const FileSystem& files, UserInterface& ui, const Texts& texts);
+// body (at most four) are the starting number, leading zeros are dropped. A relative name lies
+// in the user's Pictures folder (ResolvePath with files.PicturesFolder(), platform/paths.h),
+// and the result is the full path. When all 20,000 numbers are taken the user is told and the
+// starting name is returned, to be overwritten. A probe that fails for any reason but "not
+// found" (missing folder, access denied, bad name...) is reported as an unexpected error of
+// frmOutDialog.AutosetFileName with its FileErrorNumber and nothing is returned: the caller
+// gives up this one output. An empty name gives an empty name.
+std::optional<CFileName> AutosetFileName(const CFileName& name, const FileSystem& files, UserInterface& ui,
+                                         const Texts& texts);
 
 // The filter of the output Save dialog ("|"-separated, as the dialog's Filter property takes it):
 // 1 all formats (the default extension first), 2 BMP, 3 JPEG, 4 PNG, 5 EPS, 6 PPM, 7 PGM.

@@ -2,21 +2,23 @@
 // Paths are UTF-8 with backslashes, as the user sees them on Windows.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "file_error.h"
+
 namespace snapwell {
 
-enum class FileError : std::uint8_t {
-  None,          // success / the file exists
-  NotFound,      // the file does not exist (its folder does)
-  PathNotFound,  // a folder of the path does not exist
-  AccessDenied,  // exists but may not be touched (read-only, locked, a folder in the way)
-  Other,         // anything else: full disk, device not ready, bad name...
-};
+// The kinds of file failure, shared with the imaging libraries' file writer.
+using FileError = vell::FileError;
+
+// The one table of the error numbers the program's messages give a file failure
+// ("An unexpected error occurred (No. 53)."): None 0, NotFound 53 "file not found",
+// PathNotFound 76 "path not found", BadName 52 "bad file name", AccessDenied 70
+// "permission denied", DiskFull 61 "disk full", Other 75 "path/file access error".
+int FileErrorNumber(FileError error);
 
 class FileSystem {
  public:
@@ -24,6 +26,9 @@ class FileSystem {
   // Whether a file or folder of that name exists, and if not, why not.
   virtual FileError Probe(std::string_view path) const = 0;
   virtual FileError DeleteFile(std::string_view path) = 0;
+  // The user's Pictures folder, with a trailing backslash, where relative output names go
+  // (see platform/paths.h); empty when the system names none.
+  virtual std::string PicturesFolder() const = 0;
   // Full paths of the files matching a pattern whose last part may hold * and ? ("Help\*.gif").
   virtual std::vector<std::string> FindFiles(std::string_view pattern) const = 0;
   // Whole file as bytes; nothing (with the reason in error) when it cannot be read.

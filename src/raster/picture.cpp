@@ -78,13 +78,9 @@ Picture& Picture::operator=(Picture&& other) noexcept {
 Picture::~Picture() = default;
 
 vell::PixelView Picture::View(int x, int y, int w, int h) {
-  const std::int64_t left = std::max<std::int64_t>(x, 0);
-  const std::int64_t top = std::max<std::int64_t>(y, 0);
-  const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + w, view_.width);
-  const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + h, view_.height);
-  if (right <= left || bottom <= top) return vell::PixelView{view_.pixels, 0, 0, view_.stride};
-  return vell::PixelView{view_.Row(static_cast<int>(top)) + left, static_cast<int>(right - left),
-                         static_cast<int>(bottom - top), view_.stride};
+  const vell::PixelView block = vell::BlockOf(view_, x, y, w, h);
+  if (block.pixels == nullptr) return vell::PixelView{view_.pixels, 0, 0, view_.stride};
+  return block;
 }
 
 vell::ConstPixelView Picture::View(int x, int y, int w, int h) const {

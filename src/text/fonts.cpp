@@ -1,17 +1,13 @@
 #include "text/fonts.h"
 
+#include "text/number_text.h"
+
 namespace snapwell {
 
 int CharSetFromText(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-    ++i;
-  int value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > 255) return 255;
-  }
-  return value;
+  const double value = ReadLeadingNumber(text);
+  if (!(value > 0.0)) return 0;
+  return value >= 255.0 ? 255 : RoundToInt32(value).value_or(0);
 }
 
 FontSpec DialogFont(const Texts& texts) {

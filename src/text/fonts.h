@@ -18,8 +18,8 @@ struct FontSpec {
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
-// The character set named by text 103: its leading decimal digits, limited to the byte range
-// a font's character set can hold; 0 when the text starts with no digit.
+// The character set named by text 103: its leading number (ReadLeadingNumber), rounded and
+// limited to the byte range a font's character set can hold; 0 when the text has no number.
 int CharSetFromText(std::string_view text);
 
 // Every window and control: text 101, 9 pt, regular.

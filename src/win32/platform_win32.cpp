@@ -1,6 +1,8 @@
 #include "win32/platform_win32.h"
 
 #include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -79,34 +81,24 @@ void RegistrySettingsStore::Delete(std::string_view key) {
   RegDeleteValueW(raw, Widen(key).c_str());
 }
 
-FileError FileErrorFromCode(DWORD code) {
-  switch (code) {
-    case ERROR_SUCCESS:
-      return FileError::None;
-    case ERROR_FILE_NOT_FOUND:
-      return FileError::NotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_BAD_NETPATH:
-    case ERROR_INVALID_DRIVE:
-      return FileError::PathNotFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
-      return FileError::AccessDenied;
-    default:
-      return FileError::Other;
-  }
-}
-
 FileError Win32FileSystem::Probe(std::string_view path) const {
   if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) return FileError::None;
-  return FileErrorFromCode(GetLastError());
+  return vell::FileErrorOfSystemCode(GetLastError());
 }
 
 FileError Win32FileSystem::DeleteFile(std::string_view path) {
   if (::DeleteFileW(Widen(path).c_str())) return FileError::None;
-  return FileErrorFromCode(GetLastError());
+  return vell::FileErrorOfSystemCode(GetLastError());
+}
+
+std::string Win32FileSystem::PicturesFolder() const {
+  PWSTR raw = nullptr;
+  std::string folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, KF_FLAG_DEFAULT, nullptr, &raw)) && raw != nullptr)
+    folder = Narrow(raw);
+  CoTaskMemFree(raw);  // also when the call failed
+  if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
+  return folder;
 }
 
 std::vector<std::string> Win32FileSystem::FindFiles(std::string_view pattern) const {
@@ -126,7 +118,7 @@ std::vector<std::string> Win32FileSystem::FindFiles(std::string_view pattern) co
 
 std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path, FileError* error) const {
   const auto fail = [&](DWORD code) -> std::optional<std::string> {
-    if (error != nullptr) *error = FileErrorFromCode(code);
+    if (error != nullptr) *error = vell::FileErrorOfSystemCode(code);
     return std::nullopt;
   };
   HANDLE raw = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

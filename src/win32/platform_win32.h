@@ -28,12 +28,11 @@ class Win32FileSystem : public FileSystem {
  public:
   FileError Probe(std::string_view path) const override;
   FileError DeleteFile(std::string_view path) override;
+  // SHGetKnownFolderPath(FOLDERID_Pictures).
+  std::string PicturesFolder() const override;
   std::vector<std::string> FindFiles(std::string_view pattern) const override;
   std::optional<std::string> ReadFile(std::string_view path, FileError* error) const override;
 };
-
-// The failure kind of a Win32 error code.
-FileError FileErrorFromCode(DWORD code);
 
 class Win32Screen : public Screen {
  public:

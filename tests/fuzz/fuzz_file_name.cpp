@@ -10,6 +10,7 @@
 
 #include "output/file_name.h"
 #include "output/naming.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ class HalfFullFolder : public snapwell::FileSystem {
     return path.size() % 2 == 0 ? snapwell::FileError::None : snapwell::FileError::NotFound;
   }
   snapwell::FileError DeleteFile(std::string_view) override { return snapwell::FileError::None; }
+  std::string PicturesFolder() const override { return "C:\\Users\\me\\Pictures\\"; }
   std::vector<std::string> FindFiles(std::string_view) const override { return {}; }
   std::optional<std::string> ReadFile(std::string_view, snapwell::FileError* error) const override {
     if (error != nullptr) *error = snapwell::FileError::NotFound;
@@ -106,13 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   HalfFullFolder files;
   SilentUi ui;
-  const auto numbered = snapwell::AutosetFileName(f, "C:\\app\\", files, ui, texts);
+  const auto numbered = snapwell::AutosetFileName(f, files, ui, texts);
   Require(files.probes <= snapwell::kNumberedNames);
   Require(ui.boxes <= 1);
   if (numbered) CheckInvariants(*numbered);
   // Numbering only touches the digits at the end of the body (of the resolved name).
   if (numbered && !f.Path().empty()) {
-    const CFileName resolved(snapwell::ResolveAgainstFolder(f.Path(), "C:\\app\\"));
+    const CFileName resolved(snapwell::ResolvePath(f.Path(), files.PicturesFolder()));
     Require(numbered->Folder() == resolved.Folder() && numbered->Ext() == resolved.Ext());
   }
   if (!numbered) Require(ui.boxes == 1);

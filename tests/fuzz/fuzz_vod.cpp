@@ -20,6 +20,7 @@ class OneFileSystem : public snapwell::FileSystem {
     return path == path_ ? snapwell::FileError::None : snapwell::FileError::NotFound;
   }
   snapwell::FileError DeleteFile(std::string_view) override { return snapwell::FileError::AccessDenied; }
+  std::string PicturesFolder() const override { return {}; }
   std::vector<std::string> FindFiles(std::string_view) const override { return {}; }
   std::optional<std::string> ReadFile(std::string_view path, snapwell::FileError* error) const override {
     if (path != path_) {

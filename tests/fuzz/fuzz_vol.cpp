@@ -19,6 +19,7 @@ class MemoryFileSystem : public snapwell::FileSystem {
     return files.count(std::string(path)) > 0 ? snapwell::FileError::None : snapwell::FileError::NotFound;
   }
   snapwell::FileError DeleteFile(std::string_view) override { return snapwell::FileError::AccessDenied; }
+  std::string PicturesFolder() const override { return {}; }
   std::vector<std::string> FindFiles(std::string_view) const override { return {}; }
   std::optional<std::string> ReadFile(std::string_view path, snapwell::FileError* error) const override {
     const auto it = files.find(std::string(path));
@@ -38,6 +39,8 @@ class SilentUserInterface : public snapwell::UserInterface {
     return snapwell::MsgAnswer::Ok;
   }
   void Beep() override {}
+  bool ShowSaveDialog(snapwell::CommonDialogState&) override { return false; }
+  bool ShowPrinterDialog(snapwell::CommonDialogState&) override { return false; }
 };
 
 }  // namespace

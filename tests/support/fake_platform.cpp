@@ -58,6 +58,7 @@ FileError FakeFileSystem::Probe(std::string_view path) const {
   std::string key = Lower(path);
   while (key.size() > 3 && key.back() == '\\')
     key.pop_back();
+  if (badNames.count(key) > 0) return FileError::BadName;
   if (locked.count(key) > 0) return FileError::AccessDenied;
   if (files.count(key) > 0 || folders.count(key) > 0) return FileError::None;
   const std::string parent = ParentOf(key);
@@ -92,7 +93,9 @@ std::optional<std::string> FakeFileSystem::ReadFile(std::string_view path, FileE
   const std::string key = Lower(path);
   FileError e = FileError::None;
   std::optional<std::string> content;
-  if (locked.count(key) > 0) {
+  if (badNames.count(key) > 0) {
+    e = FileError::BadName;
+  } else if (locked.count(key) > 0) {
     e = FileError::AccessDenied;
   } else if (const auto it = files.find(key); it != files.end()) {
     content = it->second;
@@ -112,6 +115,8 @@ void FakeFileSystem::AddFile(const std::string& path, std::string content) {
 
 void FakeFileSystem::AddFolder(const std::string& path) {
   std::string key = Lower(path);
+  while (!key.empty() && key.back() == '\\')
+    key.pop_back();
   while (!key.empty()) {
     folders.insert(key);
     key = ParentOf(key);

@@ -32,8 +32,13 @@ class FakeSettingsStore : public SettingsStore {
 // Files and folders in memory. Names compare without regard to case, as on Windows.
 class FakeFileSystem : public FileSystem {
  public:
+  FakeFileSystem() { AddFolder(kPictures); }
+  // The test's own Pictures folder; it exists from the start.
+  static constexpr const char* kPictures = "C:\\Users\\tester\\Pictures\\";
+
   FileError Probe(std::string_view path) const override;
   FileError DeleteFile(std::string_view path) override;
+  std::string PicturesFolder() const override { return picturesFolder; }
   std::vector<std::string> FindFiles(std::string_view pattern) const override;
   std::optional<std::string> ReadFile(std::string_view path, FileError* error) const override;
 
@@ -44,6 +49,8 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> files;  // key: lower-case path
   std::set<std::string> folders;             // lower-case, no trailing backslash
   std::set<std::string> locked;              // lower-case paths that give AccessDenied
+  std::set<std::string> badNames;            // lower-case paths that give BadName
+  std::string picturesFolder = kPictures;
   std::vector<std::string> deleted;
 };
 

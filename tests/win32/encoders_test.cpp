@@ -111,7 +111,8 @@ class EncoderDllTest : public ::testing::TestWithParam<bool> {
   static Fn Export(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
   }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  // Joined as bytes: std::filesystem would take a narrow name as another code page than the ANSI one.
+  std::string Path(const std::string& name) const { return folder_.string() + "\\" + name; }
   std::size_t FileCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_), {}));
   }
@@ -199,6 +200,45 @@ TEST_P(EncoderDllTest, FailuresLeaveNoFileAndKeepAnExistingOne) {
   EXPECT_EQ(ReadBytes(Path("old.jpg")), "old");
   SetFileAttributesA(Path("old.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(FileCount(), 2u);
+}
+
+// vell.dll and SaveJPG.dll take ANSI paths; under the UTF-8 code page of Snapwell's manifest
+// (this program carries the same setting) such a path names any file, also one longer than the
+// 260 characters the ANSI file functions stop at. Every writer of both libraries saves into a
+// folder named like the Japanese default output name, deep enough to pass that length.
+TEST_P(EncoderDllTest, EveryWriterSavesIntoAFolderWithAJapaneseName) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest's code page";
+  const std::string deep = "Snapwell出力ファイル\\" + std::string(220, 'd');
+  const std::wstring wideFolder = L"\\\\?\\" + folder_.wstring() + L"\\Snapwell出力ファイル";
+  const std::wstring wideDeep = wideFolder + L"\\" + std::wstring(220, L'd');
+  ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr) && CreateDirectoryW(wideDeep.c_str(), nullptr));
+  const std::string in = Path(deep + "\\画像");
+  ASSERT_GT(in.size(), static_cast<std::size_t>(MAX_PATH));
+  PictureDc picture(37, 23, GetParam());
+  EXPECT_EQ(savePng_((in + ".png").c_str(), picture.Dc(), 0, 0, 37, 23, 0), 1);
+  EXPECT_EQ(savePpm_((in + ".ppm").c_str(), picture.Dc(), 0, 0, 37, 23), 1);
+  EXPECT_EQ(savePgm_((in + ".pgm").c_str(), picture.Dc(), 0, 0, 37, 23), 1);
+  EXPECT_EQ(saveEps_((in + ".eps").c_str(), picture.Dc(), 0, 0, 37, 23), 1);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x)
+      pixels.push_back(picture.At(x, y));
+  ASSERT_EQ(snapwell::WriteBmpFile(in + ".bmp", vell::ConstPixelView(pixels.data(), 37, 23, 37)),
+            snapwell::FileError::None);
+  EXPECT_EQ(saveJpeg_((in + ".bmp").c_str(), (in + ".jpg").c_str(), 85, 0), 1);
+  // Each file is there under its UTF-16 name; moved out to a short one, it is read back.
+  for (const wchar_t* ext : {L".png", L".ppm", L".pgm", L".eps", L".bmp", L".jpg"}) {
+    const std::wstring to = L"\\\\?\\" + folder_.wstring() + L"\\画像" + ext;
+    EXPECT_TRUE(MoveFileW((wideDeep + L"\\画像" + ext).c_str(), to.c_str())) << GetLastError();
+  }
+  ExpectExactPixels("画像.png", picture);
+  ExpectExactPixels("画像.ppm", picture);
+  ExpectExactPixels("画像.pgm", picture, true);
+  ExpectExactPixels("画像.bmp", picture);
+  EXPECT_EQ(ReadBytes(Path("画像.eps")).rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
+  EXPECT_EQ(Decode(Path("画像.jpg")).width, 37);
+  EXPECT_TRUE(RemoveDirectoryW(wideDeep.c_str()));  // empty: no temporary file left
+  EXPECT_TRUE(RemoveDirectoryW(wideFolder.c_str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothRowOrders, EncoderDllTest, ::testing::Bool(),

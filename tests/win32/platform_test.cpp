@@ -80,6 +80,7 @@ TEST(Win32FileSystem, ProbeTellsMissingFileFromMissingFolderAndReadsWholeFiles) 
   EXPECT_EQ(files.Probe(file), FileError::None);
   EXPECT_EQ(files.Probe(folder + "\\absent.bmp"), FileError::NotFound);
   EXPECT_EQ(files.Probe(folder + "\\no folder\\absent.bmp"), FileError::PathNotFound);
+  EXPECT_EQ(files.Probe(folder + "\\a<b.vol"), FileError::BadName);
   FileError error = FileError::Other;
   EXPECT_EQ(files.ReadFile(file, &error), "a,b\r\n");
   EXPECT_EQ(error, FileError::None);
@@ -89,6 +90,9 @@ TEST(Win32FileSystem, ProbeTellsMissingFileFromMissingFolderAndReadsWholeFiles) 
   EXPECT_EQ(files.DeleteFile(file), FileError::None);
   EXPECT_EQ(files.DeleteFile(file), FileError::NotFound);
   RemoveDirectoryW(Widen(folder).c_str());
+  const std::string pictures = files.PicturesFolder();
+  ASSERT_FALSE(pictures.empty());
+  EXPECT_EQ(pictures.back(), '\\');
 }
 
 TEST(ResourceTexts, ComeFromTheExecutablesStringTable) {

@@ -55,12 +55,7 @@ bool DcPixels::Store() {
 }
 
 ConstPixelView DcPixels::Block(int x, int y, int width, int height) const {
-  const std::int64_t x0 = std::max<std::int64_t>(x, 0);
-  const std::int64_t y0 = std::max<std::int64_t>(y, 0);
-  const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + width, width_);
-  const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + height, height_);
-  if (x0 >= x1 || y0 >= y1) return {};
-  return {pixels_.data() + y0 * width_ + x0, static_cast<int>(x1 - x0), static_cast<int>(y1 - y0), width_};
+  return BlockOf(ConstPixelView{pixels_.data(), width_, height_, width_}, x, y, width, height);
 }
 
 }  // namespace vell

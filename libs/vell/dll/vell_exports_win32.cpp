@@ -1,6 +1,8 @@
 // The exports of vell.dll: __stdcall entry points by name (vell.def keeps them undecorated).
 // Each reads the bitmaps behind its device contexts, runs the portable core and writes the
 // destination back. Results: 1 done, 0 refused or failed. No exception leaves the library.
+// Output paths come in the process's ANSI code page and are handed on as they are: the file
+// writer converts them once to UTF-16 and opens them with the wide functions (atomic_file.h).
 #include <windows.h>
 
 #include "dc_pixels_win32.h"

@@ -1,24 +1,26 @@
 // A file that appears under its name only once it has been written completely.
 // Bytes go to a fresh temporary file in the target's folder; Commit() renames it over the
 // target. Any failure, or dropping the object uncommitted, removes the temporary file and
-// leaves whatever was at the target untouched.
+// leaves whatever was at the target untouched. When the target already exists, the new data is
+// forced to disk before the rename, so a crash or power loss right after it can never leave an
+// empty file where the old one was; a new file needs no such wait.
+// Paths: on Windows in the process's ANSI code page (as the DLLs take them; Snapwell's manifest
+// makes that UTF-8), converted once to UTF-16 for the wide file functions; elsewhere as bytes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "file_error.h"
+
 namespace vell {
 
-// Why a file could not be written.
-enum class FileFailure : std::uint8_t {
-  None,
-  PathNotFound,  // the folder does not exist
-  AccessDenied,  // the folder or the target may not be written (read-only, a folder in the way)
-  DiskFull,
-  Other,
-};
+// Opens a file for reading bytes, taking its path by the same rule as AtomicFile::Open;
+// nullptr when it cannot be opened.
+std::FILE* OpenForReading(const char* path);
 
 class AtomicFile {
  public:
@@ -40,21 +42,31 @@ class AtomicFile {
   // Drops everything written so far; the target stays as it was.
   void Abandon();
 
-  FileFailure failure() const { return failure_; }
-  const std::string& temporaryPath() const { return tempPath_; }
+  FileError failure() const { return failure_; }
+  // The temporary file while open, in the form Open took.
+  std::string temporaryPath() const;
+  // After a successful Commit: whether the data was forced to disk first (an existing target).
+  bool flushedToDisk() const { return flushedToDisk_; }
 
  private:
   bool Flush();
   bool WriteOut(const unsigned char* bytes, std::size_t size);
-  void Fail(FileFailure why);
+  void Fail(FileError why);
   bool CloseHandle();
+  bool ForceToDisk();
 
-  std::string target_;
-  std::string tempPath_;
+#ifdef _WIN32
+  using NativePath = std::wstring;  // for the wide file functions
+#else
+  using NativePath = std::string;
+#endif
+  NativePath target_;
+  NativePath tempPath_;
   std::vector<unsigned char> buffer_;
   std::size_t used_ = 0;
-  FileFailure failure_ = FileFailure::None;
+  FileError failure_ = FileError::None;
   bool open_ = false;
+  bool flushedToDisk_ = false;
 #ifdef _WIN32
   void* handle_ = nullptr;
 #else

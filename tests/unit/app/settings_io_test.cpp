@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,7 +85,8 @@ TEST_F(SettingsTest, Version40StoreLosesTheFileExtensionAndTakesItsFormat) {
 }
 
 TEST_F(SettingsTest, StoresOfThisOrANewerVersionAreLeftUntouched) {
-  for (const char* version : {"4.5", "4.50", "5", "99.9"}) {
+  // A number beyond the range of a single is newer still, not the default 3.4.
+  for (const char* version : {"4.5", "4.50", "5", "99.9", "1e39", "9e99", "1e999"}) {
     fake.store.values = {{"CurrentVersion", version}, {"StartArg", "10"}, {"FileName", "a.png"}};
     fake.store.writes.clear();
     MigrateSettings(app);
@@ -296,21 +298,21 @@ TEST_F(SettingsTest, ReadOnlyStoreNeverStopsStartUp) {
   EXPECT_FALSE(WriteSetting(app, "NoSuchSetting"));
 }
 
-TEST(SettingTable, EveryKeyIsUniqueAndLoadAndSaveOrdersHaveNoGaps) {
-  std::vector<int> load;
-  std::vector<int> save;
+TEST(SettingTable, EachOrderNamesEveryKeyItNeedsOnce) {
+  const auto sorted = [](std::span<const std::string_view> keys) {
+    std::vector<std::string_view> list(keys.begin(), keys.end());
+    std::sort(list.begin(), list.end());
+    return list;
+  };
+  std::vector<std::string_view> rows{kFileNameKey};
   for (const SettingDef& def : SettingTable()) {
     EXPECT_EQ(FindSetting(def.key), &def) << def.key;
-    if (def.loadRank > 0) load.push_back(def.loadRank);
-    if (def.saveRank > 0) save.push_back(def.saveRank);
+    if (def.key != "CurrentVersion") rows.push_back(def.key);
   }
-  std::sort(load.begin(), load.end());
-  std::sort(save.begin(), save.end());
-  for (std::size_t i = 0; i < load.size(); ++i)
-    EXPECT_EQ(load[i], static_cast<int>(i) + 1);
-  for (std::size_t i = 0; i < save.size(); ++i)
-    EXPECT_EQ(save[i], static_cast<int>(i) + 1);
-  EXPECT_EQ(save.size(), SettingTable().size() - 4);  // all but the hotkey keys and the version
+  std::sort(rows.begin(), rows.end());
+  EXPECT_EQ(sorted(LoadOrder()), rows);  // everything but the version
+  std::erase_if(rows, [](std::string_view key) { return key.starts_with("HotKey"); });
+  EXPECT_EQ(sorted(SaveOrder()), rows);  // nor the hotkey keys
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ TEST(FieldReaderTest, SplitsTrimsAndQuotesStrings) {
       {"a,b\r\nc\nd\re", {"a", "b", "c", "d", "e"}},  // every kind of line end
       {"\" Heart, big \",\"\"\r\nnext", {" Heart, big ", "", "next"}},
       {"  left  ,, right\t\n", {"left", "", "right"}},  // two commas make an empty field
+      {"A,\r\nB,b.vod", {"A", "", "B", "b.vod"}},       // so do a comma and a line end
+      {"A, \nB,b.vod\n", {"A", "", "B", "b.vod"}},
       {"\xEF\xBB\xBF"
        "first\r\n\r\n  \r\nsecond\r\n\r\n",
        {"first", "second"}},  // blank lines and the byte-order mark are no fields

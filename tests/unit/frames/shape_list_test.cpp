@@ -35,7 +35,9 @@ TEST_F(ShapeListTest, EntriesFollowFreehandAndAChoiceBeyondTheListFallsBack) {
 
 TEST_F(ShapeListTest, MissingListSaysSoWithTheSettingsName) {
   fake.files.AddFolder("C:\\Snapwell");
-  for (const char* name : {"mine.vol", "Q:\\gone\\x.vol"}) {  // missing file, missing folder
+  fake.files.badNames.insert("c:\\snapwell\\a<b.vol");
+  // Missing file, missing folder, a name no file can have.
+  for (const char* name : {"mine.vol", "Q:\\gone\\x.vol", "a<b.vol"}) {
     fake.ui.shown.clear();
     fake.ui.Expect(MsgAnswer::Ok);
     const ShapeList list = List(name, 2);
@@ -62,17 +64,18 @@ TEST_F(ShapeListTest, UnreadableOrBrokenListIsAnUnexpectedErrorKeepingTheEntries
   EXPECT_EQ(broken.items, (Items{"Freehand", "One", "Two"}));
   EXPECT_EQ(broken.variLineShape, 0);
   ASSERT_EQ(fake.ui.shown.size(), 2u);
-  EXPECT_EQ(fake.ui.shown[0].text, "An unexpected error occurred (No. 75).");
+  EXPECT_EQ(fake.ui.shown[0].text, "An unexpected error occurred (No. 70).");
   EXPECT_EQ(fake.ui.shown[0].title, "Error in frmSetting.SetVariOutLineList.");
   EXPECT_EQ(fake.ui.shown[1].text, "An unexpected error occurred (No. 62).");
 }
 
-TEST_F(ShapeListTest, JapaneseTextsComeFromTheTable) {
-  const Texts japanese(Language::Japanese);
+TEST_F(ShapeListTest, JapaneseTexts) {
   fake.ui.Expect(MsgAnswer::Ok);
-  EXPECT_EQ(List("x.vol", 0, japanese).items[0], japanese(192));
+  EXPECT_EQ(List("x.vol", 0, Texts(Language::Japanese)).items, Items{"フリーハンド"});
   ASSERT_EQ(fake.ui.shown.size(), 1u);
-  EXPECT_EQ(fake.ui.shown[0].title, japanese(145));
+  EXPECT_EQ(fake.ui.shown[0].text,
+            "VellFrameリスト (x.vol) が見つかりません。\r\n多様なワク型は使えません。");
+  EXPECT_EQ(fake.ui.shown[0].title, "ファイルが見つかりません");
 }
 
 }  // namespace

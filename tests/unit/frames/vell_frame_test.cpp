@@ -133,17 +133,6 @@ TEST(VellFrameTest, RejectionTellsWhereAndHowMany) {
   EXPECT_EQ(result.line, 5);
 }
 
-TEST(TemplatePathTest, NamesWithoutRootGoToTheProgramFolder) {
-  EXPECT_EQ(ResolveTemplatePath("default.vol", kAppFolder), "C:\\Program Files\\Snapwell\\default.vol");
-  EXPECT_EQ(ResolveTemplatePath("frames\\star.vod", kAppFolder),
-            "C:\\Program Files\\Snapwell\\frames\\star.vod");
-  EXPECT_EQ(ResolveTemplatePath("star.vod", "D:\\Apps"), "D:\\Apps\\star.vod");
-  EXPECT_EQ(ResolveTemplatePath("D:\\frames\\star.vod", kAppFolder), "D:\\frames\\star.vod");
-  EXPECT_EQ(ResolveTemplatePath("\\\\server\\share\\a.vod", kAppFolder), "\\\\server\\share\\a.vod");
-  EXPECT_EQ(ResolveTemplatePath("\\frames\\a.vod", kAppFolder), "\\frames\\a.vod");
-  EXPECT_EQ(ResolveTemplatePath("", kAppFolder), "");
-}
-
 TEST(VellFrameTest, ReadsFilesRelativeToTheProgramFolderAndNamesMissingOrLockedOnes) {
   testing::FakePlatform fake;
   fake.files.AddFile("C:\\Program Files\\Snapwell\\box.vod", kTwoRecords);

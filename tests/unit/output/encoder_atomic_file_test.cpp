@@ -28,6 +28,19 @@ TEST(AtomicFileTest, TargetAppearsOnlyOnCommit) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"shot.png"});
 }
 
+TEST(AtomicFileTest, OnlyReplacingAnExistingFileWaitsForTheDisk) {
+  ScratchFolder folder;
+  const std::string target = folder.Path("shot.png");
+  for (const bool existed : {false, true}) {
+    vell::AtomicFile file;
+    ASSERT_TRUE(file.Open(target.c_str()));
+    ASSERT_TRUE(file.Write(std::string(existed ? "new" : "old")));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(file.flushedToDisk(), existed);
+  }
+  EXPECT_EQ(ReadBytes(target), "new");
+}
+
 TEST(AtomicFileTest, DroppingAnUncommittedFileKeepsTheOldTarget) {
   ScratchFolder folder;
   const std::string target = folder.Path("shot.png");
@@ -45,10 +58,10 @@ TEST(AtomicFileTest, FailuresSayWhy) {
   ScratchFolder folder;
   vell::AtomicFile file;
   EXPECT_FALSE(file.Open(folder.Path("gone/shot.png").c_str()));
-  EXPECT_EQ(file.failure(), vell::FileFailure::PathNotFound);
+  EXPECT_EQ(file.failure(), vell::FileError::PathNotFound);
   std::filesystem::create_directory(folder.Path("dir"));
   EXPECT_FALSE(file.Open(folder.Path("dir").c_str()));
-  EXPECT_EQ(file.failure(), vell::FileFailure::AccessDenied);
+  EXPECT_EQ(file.failure(), vell::FileError::AccessDenied);
   EXPECT_FALSE(file.Write("x", 1));  // nothing open
   EXPECT_FALSE(file.Commit());
   EXPECT_EQ(file.Claim(4), nullptr);

@@ -63,7 +63,7 @@ class AutosetFileNameTest : public ::testing::Test {
   AutosetFileNameTest() { fake.files.AddFolder("C:\\pics"); }
 
   std::optional<std::string> Autoset(std::string_view path) {
-    const auto result = AutosetFileName(CFileName(path), "C:\\app\\", fake.files, fake.ui, texts);
+    const auto result = AutosetFileName(CFileName(path), fake.files, fake.ui, texts);
     if (!result) return std::nullopt;
     return result->Path();
   }
@@ -96,9 +96,12 @@ TEST(AutosetFileNameNumberingTest, TakesTheFirstFreeNumber) {
       {{"C:\\my.pics\\"}, "C:\\my.pics\\shot", "C:\\my.pics\\shot0"},  // dots in folders do not count
       {{"C:\\my.pics\\"}, "C:\\my.pics\\", "C:\\my.pics\\0"},
       {{"C:\\pics\\shot0.bmp\\"}, "C:\\pics\\shot.bmp", "C:\\pics\\shot1.bmp"},  // a folder takes a name
-      // Relative names are numbered in the program folder.
-      {{"C:\\app\\shot0.bmp"}, "shot.bmp", "C:\\app\\shot1.bmp"},
-      {{"C:\\app\\out\\"}, "out\\shot.bmp", "C:\\app\\out\\shot0.bmp"},
+      // Relative names are numbered in the user's Pictures folder.
+      {{"C:\\Users\\tester\\Pictures\\shot0.bmp"}, "shot.bmp", "C:\\Users\\tester\\Pictures\\shot1.bmp"},
+      {{"C:\\Users\\tester\\Pictures\\out\\"},
+       "out\\shot.bmp",
+       "C:\\Users\\tester\\Pictures\\out\\shot0.bmp"},
+      {{}, "VellOut.png", "C:\\Users\\tester\\Pictures\\VellOut0.png"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
@@ -110,8 +113,7 @@ TEST(AutosetFileNameNumberingTest, TakesTheFirstFreeNumber) {
       else
         fake.files.AddFile(path);
     }
-    const auto result =
-        AutosetFileName(CFileName(c.path), "C:\\app\\", fake.files, fake.ui, Texts(Language::English));
+    const auto result = AutosetFileName(CFileName(c.path), fake.files, fake.ui, Texts(Language::English));
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->Path(), c.want);
   }
@@ -152,21 +154,12 @@ TEST_F(AutosetFileNameTest, AccessDeniedDuringNumberingIsReportedInTheUsersLangu
   EXPECT_EQ(fake.ui.shown[0].text, "予測できないエラーが発生しました（No. 70）。");
 }
 
-TEST(ResolveAgainstFolderTest, OnlyRelativePathsMove) {
-  EXPECT_EQ(ResolveAgainstFolder("shot.bmp", "C:\\app\\"), "C:\\app\\shot.bmp");
-  EXPECT_EQ(ResolveAgainstFolder("sub\\shot", "C:\\app"), "C:\\app\\sub\\shot");
-  EXPECT_EQ(ResolveAgainstFolder("C:\\x\\a.bmp", "C:\\app\\"), "C:\\x\\a.bmp");
-  EXPECT_EQ(ResolveAgainstFolder("D:a.bmp", "C:\\app\\"), "D:a.bmp");
-  EXPECT_EQ(ResolveAgainstFolder("\\\\server\\share\\a", "C:\\app\\"), "\\\\server\\share\\a");
-  EXPECT_EQ(ResolveAgainstFolder("\\a.bmp", "C:\\app\\"), "\\a.bmp");
-  EXPECT_EQ(ResolveAgainstFolder("a.bmp", ""), "a.bmp");
-  EXPECT_EQ(ResolveAgainstFolder("", "C:\\app\\"), "C:\\app\\");
-}
-
-TEST(ProbeErrorNumberTest, EachFailureHasItsOwnNumber) {
-  EXPECT_EQ(ProbeErrorNumber(FileError::PathNotFound), 76);
-  EXPECT_EQ(ProbeErrorNumber(FileError::AccessDenied), 70);
-  EXPECT_EQ(ProbeErrorNumber(FileError::Other), 75);
+TEST_F(AutosetFileNameTest, ABadNameIsReportedWithItsOwnNumber) {
+  fake.files.badNames.insert("c:\\pics\\a?0.bmp");
+  fake.ui.Expect(MsgAnswer::Ok);
+  EXPECT_EQ(Autoset("C:\\pics\\a?.bmp"), std::nullopt);
+  ExpectOneBox(fake, "Error in frmOutDialog.AutosetFileName.", "An unexpected error occurred (No. 52).",
+               MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 TEST(BuildFileFilterTest, PutsTheDefaultExtensionFirst) {

@@ -16,15 +16,13 @@ TEST(FontsTest, EachLanguageHasItsFaceAndCharacterSet) {
   EXPECT_EQ(PointerFont(ja).name, "ＭＳ ゴシック");
 }
 
-TEST(FontsTest, CharSetReadsLeadingDigitsWithinByteRange) {
-  EXPECT_EQ(CharSetFromText("128"), 128);
-  EXPECT_EQ(CharSetFromText(" 2"), 2);
-  EXPECT_EQ(CharSetFromText("134 (GB2312)"), 134);
-  EXPECT_EQ(CharSetFromText(""), 0);
-  EXPECT_EQ(CharSetFromText("abc"), 0);
-  EXPECT_EQ(CharSetFromText("-5"), 0);
-  EXPECT_EQ(CharSetFromText("256"), 255);
-  EXPECT_EQ(CharSetFromText("99999999999999999999"), 255);
+TEST(FontsTest, CharSetIsTheLeadingNumberWithinByteRange) {
+  const std::pair<const char*, int> cases[] = {
+      {"128", 128}, {" 2", 2},    {"134 (GB2312)", 134},         {"", 0},      {"abc", 0},
+      {"-5", 0},    {"256", 255}, {"99999999999999999999", 255}, {"1e2", 100}, {"2.5", 2},
+  };
+  for (const auto& [text, charSet] : cases)
+    EXPECT_EQ(CharSetFromText(text), charSet) << text;
 }
 
 TEST(FontsTest, LoadedTextsDriveTheFont) {

@@ -1,4 +1,4 @@
-#include "app/settings_number.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +12,10 @@ namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+bool IsExponentMarker(char c) {
+  return c == 'e' || c == 'E' || c == 'd' || c == 'D';
 }
 
 // Length of the longest prefix of text that is a number: [sign] digits [. digits] [e [sign] digits].
@@ -28,7 +32,7 @@ std::size_t NumberPrefixLength(std::string_view text) {
       ++i, ++digits;
   }
   if (digits == 0) return 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+  if (i < text.size() && IsExponentMarker(text[i])) {
     std::size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     const std::size_t expStart = j;
@@ -56,7 +60,7 @@ long long DecimalMagnitude(std::string_view number) {
     while (i < number.size() && IsDigit(number[i]))
       ++i;
   }
-  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+  if (i < number.size() && IsExponentMarker(number[i])) {
     ++i;
     const bool negativeExp = i < number.size() && number[i] == '-';
     if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
@@ -72,24 +76,31 @@ long long DecimalMagnitude(std::string_view number) {
 
 }  // namespace
 
-double ReadLeadingNumber(std::string_view text) {
+LeadingNumber ScanLeadingNumber(std::string_view text) {
   std::size_t start = 0;
   while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
     ++start;
-  text.remove_prefix(start);
-  const std::size_t length = NumberPrefixLength(text);
-  if (length == 0) return 0.0;
-  std::string_view number = text.substr(0, length);
+  const std::size_t length = NumberPrefixLength(text.substr(start));
+  if (length == 0) return {};
+  // from_chars takes neither a plus sign nor the exponent marker "d".
+  std::string number(text.substr(start, length));
   const bool negative = number.front() == '-';
-  if (number.front() == '+' || number.front() == '-') number.remove_prefix(1);
+  if (number.front() == '+' || number.front() == '-') number.erase(0, 1);
+  for (char& c : number) {
+    if (c == 'd' || c == 'D') c = 'e';
+  }
   double value = 0.0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
     value = DecimalMagnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   } else if (error != std::errc() || end != number.data() + number.size()) {
-    return 0.0;
+    return {};
   }
-  return negative ? -value : value;
+  return {negative ? -value : value, start + length};
+}
+
+double ReadLeadingNumber(std::string_view text) {
+  return ScanLeadingNumber(text).value;
 }
 
 std::optional<std::int16_t> RoundToInt16(double value) {
@@ -127,7 +138,8 @@ std::optional<bool> ReadBooleanText(std::string_view text) {
   };
   if (equalsNoCase("true")) return true;
   if (equalsNoCase("false")) return false;
-  if (!text.empty() && NumberPrefixLength(text) == text.size()) return ReadLeadingNumber(text) != 0.0;
+  if (const LeadingNumber number = ScanLeadingNumber(text); number.length > 0 && number.length == text.size())
+    return number.value != 0.0;
   return std::nullopt;
 }
 

@@ -1,4 +1,4 @@
-#include "app/settings_number.h"
+#include "text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,9 @@ TEST(ReadLeadingNumber, TakesTheLeadingNumberStopsAtTheFirstOddCharacterAndReads
   EXPECT_EQ(ReadLeadingNumber("2e3"), 2000.0);
   EXPECT_EQ(ReadLeadingNumber("2e"), 2.0);
   EXPECT_EQ(ReadLeadingNumber("2e+x"), 2.0);
+  EXPECT_EQ(ReadLeadingNumber("2D-1"), 0.2);  // the exponent marker of older writers
+  EXPECT_EQ(ScanLeadingNumber(" 12.5deg").length, 5u);
+  EXPECT_EQ(ScanLeadingNumber("1e").length, 1u);
   EXPECT_EQ(ReadLeadingNumber("0x10"), 0.0);
   // Texts that do not begin with a number read zero.
   for (const char* text : {"", "abc", "-", "+", ".", "-.", " ", "e5", "True"}) {
