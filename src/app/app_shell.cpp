@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/settings_io.h"
-#include "app/settings_number.h"
+#include "text/number_text.h"
 
 namespace snapwell {
 namespace {

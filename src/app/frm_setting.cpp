@@ -5,8 +5,8 @@
 
 #include "app/app_shell.h"
 #include "app/settings_io.h"
-#include "app/settings_number.h"
 #include "frames/shape_list.h"
+#include "text/number_text.h"
 
 namespace snapwell {
 

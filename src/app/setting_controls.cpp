@@ -5,8 +5,8 @@
 #include "app/app_shell.h"
 #include "app/frm_setting.h"
 #include "app/settings_io.h"
-#include "app/settings_number.h"
 #include "output/naming.h"
+#include "text/number_text.h"
 
 namespace snapwell {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/text_win32.h"
 
 namespace snapwell::win32 {
@@ -86,15 +88,17 @@ HWND FormView::Add(ControlKind kind, Control& model, int x, int y, int width, in
     style |= WS_GROUP;
   const int id = kFirstControlId + static_cast<int>(bindings_.size());
   const int scaledHeight = kind == ControlKind::Combo ? Scale(height * 8) : Scale(height);
+  RECT place{Scale(x), Scale(y), Scale(x) + Scale(width), Scale(y) + scaledHeight};
   HWND frame = nullptr;
   if (kind == ControlKind::Edit) {
-    frame = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_GRAYFRAME, Scale(x) - 1, Scale(y) - 1,
-                            Scale(width) + 2, Scale(height) + 2, window_, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+    // The frame takes the whole place; the text sits inside it, vertically centred.
+    frame = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_GRAYFRAME, place.left, place.top, Scale(width),
+                            Scale(height), window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    InflateRect(&place, -Scale(3), -(Scale(height) - Scale(16)) / 2);
   }
-  HWND hwnd =
-      CreateWindowExW(0, cls, L"", style, Scale(x), Scale(y), Scale(width), scaledHeight, window_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(
+      0, cls, L"", style, place.left, place.top, place.right - place.left, place.bottom - place.top, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   model.Left = Scale(x);
   model.Top = Scale(y);
@@ -116,6 +120,23 @@ HWND FormView::Handle(const Control& model) const {
     if (b.model == &model) return b.hwnd;
   }
   return nullptr;
+}
+
+// An option or check box as wide as its box and caption (never wider than laid out): the
+// control paints no face of its own beyond its text.
+void FormView::FitToCaption(const Binding& b) const {
+  if ((b.kind != ControlKind::Option && b.kind != ControlKind::Check) ||
+      (GetWindowLongPtrW(b.hwnd, GWL_STYLE) & BS_MULTILINE) != 0) {
+    return;
+  }
+  HDC dc = GetDC(b.hwnd);
+  const HGDIOBJ old = SelectObject(dc, font_);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, b.text.c_str(), static_cast<int>(b.text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(b.hwnd, dc);
+  const int width = std::min<int>(b.model->Width, Scale(20) + static_cast<int>(extent.cx) + Scale(4));
+  SetWindowPos(b.hwnd, nullptr, 0, 0, width, b.model->Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormView::Sync(int page) {
@@ -140,6 +161,7 @@ void FormView::Sync(int page) {
       if (text != b.text) {
         SetWindowTextW(b.hwnd, text.c_str());
         b.text = text;
+        FitToCaption(b);
       }
     }
     if ((b.kind == ControlKind::Option || b.kind == ControlKind::Check) && m.Value != b.value) {

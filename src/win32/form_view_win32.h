@@ -71,6 +71,8 @@ class FormView {
     int listIndex = -2;
   };
 
+  void FitToCaption(const Binding& binding) const;
+
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
   int dpi_ = 96;

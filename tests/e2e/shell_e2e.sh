@@ -74,7 +74,7 @@ shot() {
     current=$(import -window root png:- | tee "$shots/$1.png" | md5sum)
     [ "$current" = "$previous" ] && return 0
     previous=$current
-    sleep 0.3
+    sleep 0.5
   done
 }
 

@@ -230,28 +230,41 @@ TEST_F(ShellTest, CaptureWithoutOutputTargetOnlyWarns) {
 
 TEST_F(ShellTest, LeavingATextBoxCorrectsItsValue) {
   Start();
+  enum Box { Roll, Enlarge, CopyTime, FFX, FFY };
+  const auto leave = [&](Box box) -> Control& {
+    switch (box) {
+      case Roll:
+        dialog.txtRoll_LostFocus();
+        return dialog.txtRoll;
+      case Enlarge:
+        dialog.txtEnlarge_LostFocus();
+        return dialog.txtEnlarge;
+      case CopyTime:
+        dialog.txtCopyTime_LostFocus();
+        return dialog.txtCopyTime;
+      case FFX:
+        dialog.txtFFX_LostFocus();
+        return dialog.txtFFX;
+      default:
+        dialog.txtFFY_LostFocus();
+        return dialog.txtFFY;
+    }
+  };
+  Control* boxes[] = {&dialog.txtRoll, &dialog.txtEnlarge, &dialog.txtCopyTime, &dialog.txtFFX,
+                      &dialog.txtFFY};
   struct Case {
-    Control frmSetting::*box;
-    void (frmSetting::*leave)();
+    Box box;
     const char* typed;
     const char* shown;
   };
   const Case cases[] = {
-      {&frmSetting::txtRoll, &frmSetting::txtRoll_LostFocus, "540", "180"},
-      {&frmSetting::txtRoll, &frmSetting::txtRoll_LostFocus, "270", "-90"},
-      {&frmSetting::txtRoll, &frmSetting::txtRoll_LostFocus, "-270", "90"},
-      {&frmSetting::txtRoll, &frmSetting::txtRoll_LostFocus, "-800", "-80"},
-      {&frmSetting::txtEnlarge, &frmSetting::txtEnlarge_LostFocus, "7000", "6400"},
-      {&frmSetting::txtEnlarge, &frmSetting::txtEnlarge_LostFocus, "0", "1"},
-      {&frmSetting::txtCopyTime, &frmSetting::txtCopyTime_LostFocus, "abc", "0.25"},
-      {&frmSetting::txtCopyTime, &frmSetting::txtCopyTime_LostFocus, "4000", "3600"},
-      {&frmSetting::txtFFX, &frmSetting::txtFFX_LostFocus, "2500", "1920"},
-      {&frmSetting::txtFFY, &frmSetting::txtFFY_LostFocus, "-3", "1"},
+      {Roll, "540", "180"},      {Roll, "270", "-90"}, {Roll, "-270", "90"},      {Roll, "-800", "-80"},
+      {Enlarge, "7000", "6400"}, {Enlarge, "0", "1"},  {CopyTime, "abc", "0.25"}, {CopyTime, "4000", "3600"},
+      {FFX, "2500", "1920"},     {FFY, "-3", "1"},
   };
   for (const Case& c : cases) {
-    dialog.SetText(dialog.*c.box, c.typed);
-    (dialog.*c.leave)();
-    EXPECT_EQ((dialog.*c.box).Caption, c.shown) << c.typed;
+    dialog.SetText(*boxes[c.box], c.typed);
+    EXPECT_EQ(leave(c.box).Caption, c.shown) << c.typed;
   }
   EXPECT_EQ(app.settings.DefRoll, -80.0f);
   dialog.SetText(dialog.txtEnlarge, "-250");  // typing already sets the scale
