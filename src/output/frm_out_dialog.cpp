@@ -107,7 +107,7 @@ void frmOutDialog::Form_Activate() {
   CFileName work = CompleteExtension(name, true, dialog.FilterIndex, s.DefaultExt);
   if (s.AutoName == 1) {
     const std::optional<CFileName> numbered =
-        AutosetFileName(work, app_.AppFolder, app_.platform.files, app_.platform.ui, app_.texts);
+        AutosetFileName(work, app_.platform.files, app_.platform.ui, app_.texts);
     if (numbered) {
       work = *numbered;
       name.SetBody(work.Body());
@@ -174,7 +174,7 @@ void frmOutDialog::btnFile_Click() {
   CFileName work = CompleteExtension(name, false, dialog.FilterIndex, s.DefaultExt);
   if (s.AutoName == 1) {
     const std::optional<CFileName> numbered =
-        AutosetFileName(work, app_.AppFolder, app_.platform.files, app_.platform.ui, app_.texts);
+        AutosetFileName(work, app_.platform.files, app_.platform.ui, app_.texts);
     if (numbered) {
       work = *numbered;
       name.SetBody(work.Body());
