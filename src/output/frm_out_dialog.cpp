@@ -103,7 +103,8 @@ void frmOutDialog::Form_Activate() {
   } else {
     dialog.FileName = name.Folder() + name.Body();
   }
-  if (name.Folder().empty()) name.SetFolder(app_.AppFolder);
+  // A name without a folder is shown in the folder it will be written to: the user's Pictures.
+  if (name.Folder().empty()) name.SetFolder(app_.platform.files.PicturesFolder());
   CFileName work = CompleteExtension(name, true, dialog.FilterIndex, s.DefaultExt);
   if (s.AutoName == 1) {
     const std::optional<CFileName> numbered =
