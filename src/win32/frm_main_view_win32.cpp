@@ -420,7 +420,8 @@ void FrmMainView::Paint() {
   snapwell::BitBlt(back_, area.left, area.top, w, h, surface, area.left, area.top, RasterOp::kSrcCopy);
   if (model_.shpBox.Visible) DrawBox(back_, model_.shpBox);
   if (model_.shpCircle.Visible) DrawCircle(back_, model_.shpCircle);
-  for (const LineControl* line : {&model_.Line0, &model_.Line1, &model_.Line2, &model_.Line3, &model_.Line4}) {
+  for (const LineControl* line :
+       {&model_.Line0, &model_.Line1, &model_.Line2, &model_.Line3, &model_.Line4}) {
     if (line->Visible) DrawLine(back_, *line);
   }
   if (model_.picVariLineDraw.Visible) {

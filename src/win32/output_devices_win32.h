@@ -1,5 +1,5 @@
-// The clipboard (CF_DIB, CF_BITMAP and the registered "PNG"), the default printer (StartDoc … StretchDIBits … EndDoc)
-// and the temporary folder of the user, for the output steps.
+// The clipboard (CF_DIB, CF_BITMAP and the registered "PNG"), the default printer (StartDoc … StretchDIBits …
+// EndDoc) and the temporary folder of the user, for the output steps.
 #pragma once
 
 #include <windows.h>

@@ -146,7 +146,8 @@ class CaptureFlow : public ::testing::Test {
   ScratchFolder temporary;
   FakePlatform fake;
   DiskFileSystem disk;
-  Platform platform{fake.store, disk, fake.screen, fake.ui, fake.timers, fake.desktop, fake.shell, fake.output};
+  Platform platform{fake.store,  disk,         fake.screen, fake.ui,
+                    fake.timers, fake.desktop, fake.shell,  fake.output};
   AppContext app{platform, folder.Path("")};
   std::unique_ptr<Imaging> imaging = CreateImaging();
   FrmMain form{app, *imaging};
