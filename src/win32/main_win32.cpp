@@ -119,6 +119,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     dialogViews.SyncProgress();
   };
   dialogViews.afterEvent = syncAll;
+  // The settings dialog's series button opens the same series dialog.
+  run.shell.setting.showContOutDialog = [&run] { return run.contOut.ShowModalDialog(); };
   run.shell.StartUp();
   views.CreateForms();
   run.ui.owner = views.SettingWindow();
