@@ -213,4 +213,17 @@ bool FormView::Command(WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
+// An empty dialog of the given style; its controls are added afterwards.
+HWND CreateEmptyDialog(DWORD style, DWORD exStyle, HWND owner, DLGPROC proc, LPARAM param) {
+  struct alignas(4) Template {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;
+  } tpl{};
+  tpl.dialog.style = style;
+  tpl.dialog.dwExtendedStyle = exStyle;
+  tpl.dialog.cx = 100;
+  tpl.dialog.cy = 100;
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, proc, param);
+}
+
 }  // namespace snapwell::win32

@@ -80,4 +80,7 @@ class FormView {
   bool syncing_ = false;
 };
 
+// An empty dialog of the given style; its controls are added afterwards.
+HWND CreateEmptyDialog(DWORD style, DWORD exStyle, HWND owner, DLGPROC proc, LPARAM param);
+
 }  // namespace snapwell::win32

@@ -28,19 +28,6 @@ namespace {
 
 constexpr OwnWindow kNoWindow = OwnWindow::Surface;
 
-// An empty dialog of the given style; its controls are added afterwards.
-HWND CreateEmptyDialog(DWORD style, DWORD exStyle, HWND owner, DLGPROC proc, LPARAM param) {
-  struct alignas(4) Template {
-    DLGTEMPLATE dialog;
-    WORD menu, windowClass, title;
-  } tpl{};
-  tpl.dialog.style = style;
-  tpl.dialog.dwExtendedStyle = exStyle;
-  tpl.dialog.cx = 100;
-  tpl.dialog.cy = 100;
-  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, proc, param);
-}
-
 // Sizes the window for a client area of the given 96-dpi size and centres it on the screen; the
 // form's window keeps the outer size and place in twips, as the pointer jump reads them.
 void PlaceWindow(DialogWindow& w, FormWindow& form, int clientWidth96, int clientHeight96) {

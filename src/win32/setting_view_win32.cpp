@@ -22,19 +22,6 @@ enum MenuCommandId : int {
   kVersion,
 };
 
-// An empty dialog of the given style; its controls are added afterwards.
-HWND CreateEmptyDialog(DWORD style, DWORD exStyle, HWND owner, DLGPROC proc, LPARAM param) {
-  struct alignas(4) Template {
-    DLGTEMPLATE dialog;
-    WORD menu, windowClass, title;
-  } tpl{};
-  tpl.dialog.style = style;
-  tpl.dialog.dwExtendedStyle = exStyle;
-  tpl.dialog.cx = 100;
-  tpl.dialog.cy = 100;
-  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, proc, param);
-}
-
 // The window's outer size for a client area of width x height.
 SIZE OuterSize(HWND hwnd, int width, int height, bool menu) {
   RECT r{0, 0, width, height};
