@@ -20,8 +20,8 @@ class AppShell : public ShellLink {
 
   AppContext& app;
   CaptureSurfaceLink& capture;
-  FontSpec DialogFont;
-  FontSpec LargeFont;
+  FontChoice DialogFont;
+  FontChoice LargeFont;
   frmTrayIcon tray;
   frmSetting setting;
   frmNull helper;

@@ -90,7 +90,7 @@ struct PictureControl {
 struct LabelControl {
   bool Visible = false;
   std::string Caption;
-  FontSpec font;
+  FontChoice font;
   std::int32_t Left = 0;
   std::int32_t Top = 0;
   std::int32_t Width = 0;
@@ -126,7 +126,7 @@ class FrmPointer {
   bool loaded = false;
   bool Visible = false;
   std::string lblPointer = "(0,0)";
-  FontSpec font;
+  FontChoice font;
   std::int32_t Left = 0;
   std::int32_t Top = 0;
   std::int32_t Width = 0;
@@ -200,7 +200,7 @@ class FrmMain : public CaptureSurfaceLink {
   std::int16_t WindowState = 0;  // 2 maximised
   PointerKind MousePointer = PointerKind::Cross;
   std::int16_t DrawWidth = 1;
-  FontSpec font;
+  FontChoice font;
   Picture surface;  // the frozen desktop the surface shows (its persistent picture)
   ShapeControl shpBox;
   ShapeControl shpCircle;

@@ -102,7 +102,7 @@ class Desktop {
   // Gives it the keyboard focus.
   virtual void Focus(OwnWindow window) = 0;
   // The extent of one line of text in the font.
-  virtual TextExtent MeasureText(const FontSpec& font, std::string_view text) const = 0;
+  virtual TextExtent MeasureText(const FontChoice& font, std::string_view text) const = 0;
 };
 
 }  // namespace snapwell

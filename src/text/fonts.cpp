@@ -10,16 +10,16 @@ int CharSetFromText(std::string_view text) {
   return value >= 255.0 ? 255 : RoundToInt32(value).value_or(0);
 }
 
-FontSpec DialogFont(const Texts& texts) {
-  return FontSpec{std::string(texts(101)), 9, false, CharSetFromText(texts(103))};
+FontChoice DialogFont(const Texts& texts) {
+  return FontChoice{std::string(texts(101)), 9, false, CharSetFromText(texts(103))};
 }
 
-FontSpec LargeFont(const Texts& texts) {
-  return FontSpec{std::string(texts(101)), 12, true, CharSetFromText(texts(103))};
+FontChoice LargeFont(const Texts& texts) {
+  return FontChoice{std::string(texts(101)), 12, true, CharSetFromText(texts(103))};
 }
 
-FontSpec PointerFont(const Texts& texts) {
-  return FontSpec{std::string(texts(102)), 9, false, CharSetFromText(texts(103))};
+FontChoice PointerFont(const Texts& texts) {
+  return FontChoice{std::string(texts(102)), 9, false, CharSetFromText(texts(103))};
 }
 
 }  // namespace snapwell

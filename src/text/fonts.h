@@ -9,13 +9,13 @@
 
 namespace snapwell {
 
-struct FontSpec {
+struct FontChoice {
   std::string name;
   int pointSize = 9;
   bool bold = false;
   int charSet = 0;  // 0 = ANSI, 128 = Shift-JIS
 
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontChoice&, const FontChoice&) = default;
 };
 
 // The character set named by text 103: its leading number (ReadLeadingNumber), rounded and
@@ -23,10 +23,10 @@ struct FontSpec {
 int CharSetFromText(std::string_view text);
 
 // Every window and control: text 101, 9 pt, regular.
-FontSpec DialogFont(const Texts& texts);
+FontChoice DialogFont(const Texts& texts);
 // The capture surface's alert: text 101, 12 pt, bold.
-FontSpec LargeFont(const Texts& texts);
+FontChoice LargeFont(const Texts& texts);
 // The fixed-pitch face of the pointer readout window (text 102), same size and set as DialogFont.
-FontSpec PointerFont(const Texts& texts);
+FontChoice PointerFont(const Texts& texts);
 
 }  // namespace snapwell

@@ -39,15 +39,15 @@ class PlacingScope {
 
 }  // namespace
 
-HFONT CreateSpecFont(const FontSpec& spec) {
+HFONT CreateChosenFont(const FontChoice& choice) {
   HDC dc = GetDC(nullptr);
   const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
   if (dc != nullptr) ReleaseDC(nullptr, dc);
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(spec.pointSize, dpi > 0 ? dpi : 96, 72);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = static_cast<BYTE>(spec.charSet);
-  const std::wstring face = Widen(spec.name);
+  lf.lfHeight = -MulDiv(choice.pointSize, dpi > 0 ? dpi : 96, 72);
+  lf.lfWeight = choice.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = static_cast<BYTE>(choice.charSet);
+  const std::wstring face = Widen(choice.name);
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   return CreateFontIndirectW(&lf);
 }
@@ -212,10 +212,10 @@ void Win32Desktop::Focus(OwnWindow window) {
   if (HWND h = Handle(window); h != nullptr) SetFocus(h);
 }
 
-TextExtent Win32Desktop::MeasureText(const FontSpec& font, std::string_view text) const {
+TextExtent Win32Desktop::MeasureText(const FontChoice& font, std::string_view text) const {
   HDC dc = GetDC(nullptr);
   if (dc == nullptr) return {static_cast<int>(text.size()) * 8, 16};
-  HFONT f = CreateSpecFont(font);
+  HFONT f = CreateChosenFont(font);
   HGDIOBJ old = SelectObject(dc, f);
   const std::wstring wide = Widen(text);
   SIZE size{};

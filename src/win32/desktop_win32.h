@@ -11,7 +11,7 @@
 namespace snapwell::win32 {
 
 // A font from its description at the screen's DPI; the caller owns it.
-HFONT CreateSpecFont(const FontSpec& spec);
+HFONT CreateChosenFont(const FontChoice& choice);
 
 class Win32Desktop : public Desktop {
  public:
@@ -40,7 +40,7 @@ class Win32Desktop : public Desktop {
   void EnableWindow(OwnWindow window, bool enabled) override;
   void SetMousePointer(OwnWindow window, PointerKind kind) override;
   void Focus(OwnWindow window) override;
-  TextExtent MeasureText(const FontSpec& font, std::string_view text) const override;
+  TextExtent MeasureText(const FontChoice& font, std::string_view text) const override;
 
   // A view registers its window when it creates it and null when it destroys it.
   void Register(OwnWindow window, HWND handle);

@@ -26,18 +26,18 @@ int SystemDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-HFONT CreateFormFont(const FontSpec& spec) {
-  return CreateFontW(-MulDiv(spec.pointSize, SystemDpi(), 72), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
-                     FALSE, FALSE, FALSE, static_cast<BYTE>(spec.charSet), OUT_DEFAULT_PRECIS,
+HFONT CreateFormFont(const FontChoice& choice) {
+  return CreateFontW(-MulDiv(choice.pointSize, SystemDpi(), 72), 0, 0, 0, choice.bold ? FW_BOLD : FW_NORMAL,
+                     FALSE, FALSE, FALSE, static_cast<BYTE>(choice.charSet), OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     Widen(spec.name).c_str());
+                     Widen(choice.name).c_str());
 }
 
 FormView::~FormView() {
   if (font_ != nullptr) DeleteObject(font_);
 }
 
-void FormView::Attach(HWND window, const FontSpec& font) {
+void FormView::Attach(HWND window, const FontChoice& font) {
   window_ = window;
   dpi_ = SystemDpi();
   font_ = CreateFormFont(font);

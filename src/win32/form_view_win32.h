@@ -19,7 +19,7 @@ enum class ControlKind { Group, Option, Check, Button, DefaultButton, Edit, Labe
 // The DPI the system reports for the screen (96 when it cannot be read).
 int SystemDpi();
 // A font from its description at the system DPI.
-HFONT CreateFormFont(const FontSpec& spec);
+HFONT CreateFormFont(const FontChoice& choice);
 
 class FormView {
  public:
@@ -39,7 +39,7 @@ class FormView {
   FormView& operator=(const FormView&) = delete;
   ~FormView();
 
-  void Attach(HWND window, const FontSpec& font);
+  void Attach(HWND window, const FontChoice& font);
   HWND Window() const { return window_; }
   int Scale(int pixels96) const { return MulDiv(pixels96, dpi_, 96); }
   int Dpi() const { return dpi_; }

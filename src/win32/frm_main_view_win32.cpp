@@ -205,9 +205,9 @@ void FrmPointerView::Paint() {
 void FrmPointerView::Sync() {
   if (window_ == nullptr || !model_.loaded) return;
   // The label keeps its fixed-pitch face whatever font the window is given.
-  if (font_.Get() == nullptr || !(fontSpec_ == model_.font)) {
-    fontSpec_ = model_.font;
-    font_.Reset(CreateSpecFont(fontSpec_));
+  if (font_.Get() == nullptr || !(fontShown_ == model_.font)) {
+    fontShown_ = model_.font;
+    font_.Reset(CreateChosenFont(fontShown_));
     shownText_.clear();
   }
   const int tx = std::max(screen_.TwipsPerPixelX(), 1);
@@ -431,9 +431,9 @@ void FrmMainView::Paint() {
   }
   if (model_.lblAlert.Visible) {
     const LabelControl& label = model_.lblAlert;
-    if (alertFont_.Get() == nullptr || !(alertFontSpec_ == label.font)) {
-      alertFontSpec_ = label.font;
-      alertFont_.Reset(CreateSpecFont(alertFontSpec_));
+    if (alertFont_.Get() == nullptr || !(alertFontShown_ == label.font)) {
+      alertFontShown_ = label.font;
+      alertFont_.Reset(CreateChosenFont(alertFontShown_));
     }
     RECT box{label.Left, label.Top, label.Left + label.Width, label.Top + label.Height};
     FillRect(backDc, &box, GetSysColorBrush(COLOR_INFOBK));

@@ -56,7 +56,7 @@ class FrmPointerView {
   const Screen& screen_;
   HWND window_ = nullptr;
   ScopedGdiObject font_;
-  FontSpec fontSpec_;
+  FontChoice fontShown_;
   std::string shownText_;
   RECT shownPlace_{};
 };
@@ -87,7 +87,7 @@ class FrmMainView {
   HWND window_ = nullptr;
   Picture back_;  // the frozen desktop with the overlay, composed here before it is shown
   ScopedGdiObject alertFont_;
-  FontSpec alertFontSpec_;
+  FontChoice alertFontShown_;
   OverlayState shown_;
   bool stroking_ = false;
   int strokeX_ = 0;

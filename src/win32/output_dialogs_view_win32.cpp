@@ -129,7 +129,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-OutputDialogViews::OutputDialogViews(frmOutDialog& outDialog, frmContOut& contOut, FontSpec font)
+OutputDialogViews::OutputDialogViews(frmOutDialog& outDialog, frmContOut& contOut, FontChoice font)
     : out_(outDialog), cont_(contOut), font_(std::move(font)) {}
 
 OutputDialogViews::~OutputDialogViews() {

@@ -21,7 +21,7 @@ struct DialogWindow;
 
 class OutputDialogViews {
  public:
-  OutputDialogViews(frmOutDialog& outDialog, frmContOut& contOut, FontSpec font);
+  OutputDialogViews(frmOutDialog& outDialog, frmContOut& contOut, FontChoice font);
   ~OutputDialogViews();
   OutputDialogViews(const OutputDialogViews&) = delete;
   OutputDialogViews& operator=(const OutputDialogViews&) = delete;
@@ -61,7 +61,7 @@ class OutputDialogViews {
 
   frmOutDialog& out_;
   frmContOut& cont_;
-  FontSpec font_;
+  FontChoice font_;
   std::unique_ptr<DialogWindow> outWindow_;
   std::unique_ptr<DialogWindow> contWindow_;
 };

@@ -109,7 +109,7 @@ void FakeDesktop::ShowWindow(OwnWindow window, bool visible) {
   showCalls.emplace_back(window, visible);
 }
 
-TextExtent FakeDesktop::MeasureText(const FontSpec&, std::string_view text) const {
+TextExtent FakeDesktop::MeasureText(const FontChoice&, std::string_view text) const {
   return {static_cast<int>(text.size()) * 7, 13};
 }
 

@@ -54,7 +54,7 @@ class FakeDesktop : public Desktop {
   void SetMousePointer(OwnWindow window, PointerKind kind) override { pointers[window] = kind; }
   void Focus(OwnWindow window) override { focused.push_back(window); }
   // 7 pixels per character, 13 pixels high.
-  TextExtent MeasureText(const FontSpec& font, std::string_view text) const override;
+  TextExtent MeasureText(const FontChoice& font, std::string_view text) const override;
 
   static constexpr WindowHandle kDesktopHandle = 1;
   Picture screen;                            // what a grab copies (empty: nothing; the target stays white)

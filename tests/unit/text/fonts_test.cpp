@@ -7,12 +7,12 @@ namespace {
 
 TEST(FontsTest, EachLanguageHasItsFaceAndCharacterSet) {
   const Texts en(Language::English);
-  EXPECT_EQ(DialogFont(en), (FontSpec{"Gulim", 9, false, 0}));
-  EXPECT_EQ(LargeFont(en), (FontSpec{"Gulim", 12, true, 0}));
-  EXPECT_EQ(PointerFont(en), (FontSpec{"GulimChe", 9, false, 0}));
+  EXPECT_EQ(DialogFont(en), (FontChoice{"Gulim", 9, false, 0}));
+  EXPECT_EQ(LargeFont(en), (FontChoice{"Gulim", 12, true, 0}));
+  EXPECT_EQ(PointerFont(en), (FontChoice{"GulimChe", 9, false, 0}));
   const Texts ja(Language::Japanese);
-  EXPECT_EQ(DialogFont(ja), (FontSpec{"ＭＳ Ｐゴシック", 9, false, 128}));
-  EXPECT_EQ(LargeFont(ja), (FontSpec{"ＭＳ Ｐゴシック", 12, true, 128}));
+  EXPECT_EQ(DialogFont(ja), (FontChoice{"ＭＳ Ｐゴシック", 9, false, 128}));
+  EXPECT_EQ(LargeFont(ja), (FontChoice{"ＭＳ Ｐゴシック", 12, true, 128}));
   EXPECT_EQ(PointerFont(ja).name, "ＭＳ ゴシック");
 }
 
@@ -31,7 +31,7 @@ TEST(FontsTest, LoadedTextsDriveTheFont) {
     if (id == 103) return "garbage";
     return std::nullopt;
   });
-  EXPECT_EQ(DialogFont(texts), (FontSpec{"Noto Sans", 9, false, 0}));
+  EXPECT_EQ(DialogFont(texts), (FontChoice{"Noto Sans", 9, false, 0}));
 }
 
 }  // namespace
