@@ -16,7 +16,7 @@ setup:
 	@scripts/setup
 
 native: setup
-	@cmake -S . -B build/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSNAPWELL_BENCH=OFF >/dev/null
+	@cmake -S . -B build/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSNAPWELL_BENCH=ON >/dev/null
 	@cmake --build build/native -j$(JOBS) -- --no-print-directory
 
 asan: setup

@@ -1,9 +1,11 @@
-// The capture pipeline on a 1920x1080 desktop-like picture: from the released mouse to the
-// finished file for a full-screen rectangle in each format, and the single steps (cut-out and
-// mask by frame style, scaling at 200 %, a 30-degree turn). Files go to the temporary folder on
-// disk, as the program writes them.
+// The capture pipeline on the 1920x1080 screenshots of the corpus (make corpus): from the
+// released mouse to the finished file for a full-screen rectangle in each format, and the single
+// steps (cut-out and mask by frame style, scaling at 200 %, a 30-degree turn). Files are written
+// to build/bench-out on disk, as the program writes them; the buffers are the program's own,
+// allocated per capture; all-thread CPU time is reported beside the wall time.
 #include <cmath>
-#include <filesystem>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,10 +13,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "capture/frm_main.h"
-#include "desktop_picture.h"
 #include "support/disk_file_system.h"
 #include "support/fake_platform.h"
+#include "support/screenshot_corpus.h"
 #include "transform/hand_over.h"
 #include "transform/rotate.h"
 #include "transform/scale.h"
@@ -33,19 +36,38 @@ struct NoDialogs : TransformDialogs {
   void DisableSettingsDialog() override {}
 };
 
-// One run of the program on the fake desktop, files on the real disk.
+// Copies a corpus picture into the top-left corner of a picture.
+void CopyInto(Picture& target, const CorpusPicture& source) {
+  const vell::PixelView to = target.View();
+  for (int y = 0; y < std::min(to.height, source.height); ++y)
+    std::memcpy(to.Row(y), source.pixels.data() + static_cast<std::size_t>(y) * source.width,
+                sizeof(std::uint32_t) * static_cast<std::size_t>(std::min(to.width, source.width)));
+}
+
+// CPU time of the timed parts only (the set-up between them runs with the timing paused).
+class CpuMeter {
+ public:
+  void Start() { start_ = bench::ProcessCpuMs(); }
+  void Stop() { total_ += bench::ProcessCpuMs() - start_; }
+  void Report(benchmark::State& state) const {
+    state.counters["all_threads_cpu_ms"] =
+        total_ / static_cast<double>(std::max<std::int64_t>(1, state.iterations()));
+  }
+
+ private:
+  double start_ = 0, total_ = 0;
+};
+
+// One run of the program on the fake desktop showing a screenshot, files on the real disk.
 class Run {
  public:
-  Run() {
+  explicit Run(const CorpusPicture& desktop) {
     fake.screen.size = {kW, kH};
-    static const bench::Desktop desktop = bench::MakeDesktop(kW, kH);
     fake.desktop.screen = Picture(kW, kH);
-    for (int y = 0; y < kH; ++y)
-      for (int x = 0; x < kW; ++x)
-        fake.desktop.screen.SetPixel(x, y, desktop.pixels[y * kW + x]);
+    CopyInto(fake.desktop.screen, desktop);
     fake.desktop.metricsWidthTwips = kW * 15;
     fake.desktop.workAreaHeight = kH - 40;
-    fake.output.temporaryFolder = Folder();
+    fake.output.temporaryFolder = bench::OutFolder();
     app.screenWidth = kW;
     app.screenHeight = kH;
     Settings& s = app.settings;
@@ -55,14 +77,6 @@ class Run {
     s.AutoName = 0;
     s.FreehandLineWidth = 1;
     form.handOver = &transform;
-  }
-  static std::string Folder() {
-    static const std::string folder = [] {
-      const auto path = std::filesystem::temp_directory_path() / "snapwell-capture-bench";
-      std::filesystem::create_directories(path);
-      return path.string() + "/";
-    }();
-    return folder;
   }
   void Start(std::int16_t style) {
     app.settings.FlameStyle = style;
@@ -82,8 +96,9 @@ class Run {
 
   FakePlatform fake;
   DiskFileSystem disk;
-  Platform platform{fake.store, disk, fake.screen, fake.ui, fake.timers, fake.desktop, fake.output};
-  AppContext app{platform, Folder()};
+  Platform platform{fake.store,  disk,         fake.screen, fake.ui,
+                    fake.timers, fake.desktop, fake.shell,  fake.output};
+  AppContext app{platform, bench::OutFolder()};
   std::unique_ptr<Imaging> imaging = CreateImaging();
   FrmMain form{app, *imaging};
   NoDialogs dialogs;
@@ -91,37 +106,36 @@ class Run {
 };
 
 // Released mouse to finished file, full-screen rectangle, 100 %, no rotation.
-void BM_ReleaseToFile(benchmark::State& state, const char* ext) {
-  Run run;
-  run.app.FileName.SetPath(Run::Folder() + "shot" + ext);
-  run.app.settings.AutoName = 0;
+void BM_ReleaseToFile(benchmark::State& state, const CorpusPicture* desktop, const char* ext) {
+  Run run(*desktop);
+  const std::string path = bench::OutPath(desktop->name + "-capture", ext);
+  CpuMeter cpu;
   for (auto _ : state) {
     state.PauseTiming();
+    std::remove(path.c_str());
+    run.app.FileName.SetPath(path);
     run.Start(0);
     run.Press({{0, 0}, {kW - 1, kH - 1}});
     state.ResumeTiming();
+    cpu.Start();
     run.Release({kW - 1, kH - 1});
-    run.fake.ui.Expect(MsgAnswer::Yes);  // the overwrite question from the second run on
     run.fake.timers.Advance(1);
-    state.PauseTiming();
-    run.fake.ui.answers.clear();
-    state.ResumeTiming();
+    cpu.Stop();
   }
+  cpu.Report(state);
+  std::error_code ignored;
+  state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path, ignored));
+  if (!run.fake.ui.shown.empty()) state.SkipWithError("a message box came up");
 }
-BENCHMARK_CAPTURE(BM_ReleaseToFile, bmp, ".bmp")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_ReleaseToFile, png, ".png")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_ReleaseToFile, jpg, ".jpg")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_ReleaseToFile, eps, ".eps")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_ReleaseToFile, ppm, ".ppm")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_ReleaseToFile, pgm, ".pgm")->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The cut-out and mask (CutOutRegion at 100 %, scaling included) of a full-screen region.
-enum Style { kRectangle, kCircle, kFreehand };
-void BM_CutOut(benchmark::State& state, Style style) {
-  Run run;
+// The cut-out and mask (CutOutRegion at 100 %, no rotation) of a full-screen region.
+enum Style : std::int16_t { kRectangle = 0, kCircle = 1, kFreehand = 2 };
+void BM_CutOut(benchmark::State& state, const CorpusPicture* desktop, Style style) {
+  Run run(*desktop);
+  CpuMeter cpu;
   for (auto _ : state) {
     state.PauseTiming();
-    run.Start(style == kRectangle ? 0 : style == kCircle ? 1 : 2);
+    run.Start(style);
     if (style == kRectangle) run.Press({{0, 0}, {kW - 1, kH - 1}});
     if (style == kCircle) run.Press({{kW / 2, kH / 2}, {kW / 2, kH - 1}});
     if (style == kFreehand) run.Press({{0, 0}, {kW - 1, 0}, {kW - 1, kH - 1}, {0, kH - 1}, {0, 0}});
@@ -129,37 +143,67 @@ void BM_CutOut(benchmark::State& state, Style style) {
     std::int32_t endX = run.form.endX, endY = run.form.endY;
     std::int16_t ok = 0;
     state.ResumeTiming();
+    cpu.Start();
     run.transform.CutOutRegion(endX, endY, ok);
+    cpu.Stop();
   }
+  cpu.Report(state);
 }
-BENCHMARK_CAPTURE(BM_CutOut, rectangle, kRectangle)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_CutOut, circle, kCircle)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_CutOut, freehand, kFreehand)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Scaling a 960x540 cut-out at 200 % (to a full screen of pixels), by sampling and by the library.
-void BM_Scale200(benchmark::State& state) {
+void BM_Scale200(benchmark::State& state, const CorpusPicture* desktop, std::int16_t colorControl) {
   Picture board1(kW + 2, kH + 2), board2(kW + 4, kH + 4);
+  CopyInto(board1, *desktop);
   FakePlatform fake;
   std::unique_ptr<Imaging> imaging = CreateImaging();
-  const auto colorControl = static_cast<std::int16_t>(state.range(0));
+  CpuMeter cpu;
+  cpu.Start();
   for (auto _ : state) {
     const ScaleJob job{board1, board2, 480, 270, 1439, 809, 2.0f, colorControl, 1, kW, kH};
     benchmark::DoNotOptimize(ScaleCutOut(job, *imaging, fake.ui, Texts()));
   }
+  cpu.Stop();
+  cpu.Report(state);
 }
-BENCHMARK(BM_Scale200)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Turning a full-screen cut-out by 30 degrees (RollBitBlt, smoothed).
-void BM_Rotate30(benchmark::State& state) {
+void BM_Rotate30(benchmark::State& state, const CorpusPicture* desktop) {
   Picture board1(kW + 2, kH + 2), board2(kW + 4, kH + 4);
+  CopyInto(board2, *desktop);
   std::unique_ptr<Imaging> imaging = CreateImaging();
   const float pi = static_cast<float>(4.0 * std::atan(1.0));
+  CpuMeter cpu;
+  cpu.Start();
   for (auto _ : state) {
     RotationRegion region{0, 0, 0, kW - 1, kH - 1, 1101.4f, 0.5123f};
     float angle = pi / 6.0f;
     benchmark::DoNotOptimize(RotateCutOut(board2, board1, region, angle, 1.0f, 1, pi, *imaging));
   }
+  cpu.Stop();
+  cpu.Report(state);
 }
-BENCHMARK(BM_Rotate30)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+template <typename Bench, typename... Args>
+void Register(const std::string& name, const CorpusPicture& picture, Bench bench, Args... args) {
+  benchmark::RegisterBenchmark((name + "/" + picture.name).c_str(), bench, &picture, args...)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+}
+
+const bool kRegistered = [] {
+  static const std::vector<CorpusPicture> corpus = LoadCorpus("1920x1080");
+  if (corpus.empty()) std::fprintf(stderr, "no 1920x1080 screenshots: run make corpus\n");
+  for (const CorpusPicture& picture : corpus) {
+    for (const char* ext : {".bmp", ".png", ".jpg", ".eps", ".ppm", ".pgm"})
+      Register(std::string("BM_ReleaseToFile") + ext, picture, BM_ReleaseToFile, ext);
+    Register("BM_CutOut/rectangle", picture, BM_CutOut, kRectangle);
+    Register("BM_CutOut/circle", picture, BM_CutOut, kCircle);
+    Register("BM_CutOut/freehand", picture, BM_CutOut, kFreehand);
+    Register("BM_Scale200/sampling", picture, BM_Scale200, std::int16_t{0});
+    Register("BM_Scale200/library", picture, BM_Scale200, std::int16_t{1});
+    Register("BM_Rotate30", picture, BM_Rotate30);
+  }
+  return true;
+}();
 
 }  // namespace

@@ -3,8 +3,6 @@
 // folder (build/bench-out) and every result is allocated per capture; writers that use several
 // threads report the CPU time of all of them beside the wall time. `make bench-compare` puts
 // libpng and libjpeg-turbo beside these on the same pictures.
-#include <sys/resource.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "output/bmp_file.h"
 #include "savejpg/savejpg.h"
 #include "support/libpng_reference.h"
@@ -25,21 +24,10 @@ namespace {
 using snapwell::testing::CorpusPicture;
 
 std::string OutPath(const CorpusPicture& picture, const std::string& extension) {
-  const std::filesystem::path folder = std::filesystem::path(SNAPWELL_SOURCE_DIR) / "build" / "bench-out";
-  std::filesystem::create_directories(folder);
-  std::string name = picture.name;
-  for (char& c : name)
-    if (c == '/') c = '-';
-  return (folder / (name + extension)).string();
+  return snapwell::bench::OutPath(picture.name, extension);
 }
 
-// CPU time of the whole process, every thread included, in milliseconds.
-double ProcessCpuMs() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
+using snapwell::bench::ProcessCpuMs;
 
 // Runs `write` once per iteration and reports the file's size and the CPU time of all threads.
 template <typename Write>
