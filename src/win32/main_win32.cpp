@@ -98,6 +98,11 @@ struct Run {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // A fault inside a timer's procedure must not be swallowed by the dispatch: that would leave
+  // a half-done capture with its topmost surface over the whole screen.
+  BOOL suppressTimerFaults = FALSE;
+  SetUserObjectInformationW(GetCurrentProcess(), UOI_TIMERPROC_EXCEPTION_SUPPRESSION, &suppressTimerFaults,
+                            sizeof suppressTimerFaults);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   Run run(instance);

@@ -133,7 +133,7 @@ OutputDialogViews::OutputDialogViews(frmOutDialog& outDialog, frmContOut& contOu
     : out_(outDialog), cont_(contOut), font_(std::move(font)) {}
 
 OutputDialogViews::~OutputDialogViews() {
-  for (auto* w : {&outWindow_, &contWindow_}) {
+  for (auto* w : {&outWindow_, &contWindow_, &progressWindow_, &retiredProgress_}) {
     if (*w && (*w)->hwnd != nullptr) DestroyWindow((*w)->hwnd);
   }
 }
@@ -143,7 +143,8 @@ HWND OutputDialogViews::OutDialogWindow() const {
 }
 
 HWND OutputDialogViews::ContOutWindow() const {
-  return contWindow_ ? contWindow_->hwnd : nullptr;
+  if (contWindow_) return contWindow_->hwnd;
+  return progressWindow_ ? progressWindow_->hwnd : nullptr;
 }
 
 std::unique_ptr<DialogWindow> OutputDialogViews::CreateOutDialog() {
@@ -277,6 +278,7 @@ bool OutputDialogViews::RunModal(ModalForm& form) {
     slot = &outWindow_;
     which = OwnWindow::OutDialog;
   } else if (&form == &cont_) {
+    RetireProgress();  // the model has unloaded a progress window left over for the dialog
     slot = &contWindow_;
     which = OwnWindow::ContOut;
   } else {
@@ -299,13 +301,13 @@ bool OutputDialogViews::RunModal(ModalForm& form) {
 
 void OutputDialogViews::ShowSeriesProgress(const std::string& text) {
   cont_.ShowProgress(text);
-  if (contWindow_ && contWindow_->hwnd != nullptr) DestroyWindow(contWindow_->hwnd);
-  contWindow_ = CreateContOut(true);
-  if (!contWindow_) return;
-  contWindow_->afterEvent = afterEvent;
-  if (desktop != nullptr) desktop->Register(OwnWindow::ContOut, contWindow_->hwnd);
-  contWindow_->sync();
-  SetWindowPos(contWindow_->hwnd, HWND_TOPMOST, 0, 0, 1, 1,
+  RetireProgress();
+  progressWindow_ = CreateContOut(true);
+  if (!progressWindow_) return;
+  progressWindow_->afterEvent = afterEvent;
+  if (desktop != nullptr) desktop->Register(OwnWindow::ContOut, progressWindow_->hwnd);
+  progressWindow_->sync();
+  SetWindowPos(progressWindow_->hwnd, HWND_TOPMOST, 0, 0, 1, 1,
                SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -320,15 +322,22 @@ void OutputDialogViews::UnloadProgress() {
 }
 
 void OutputDialogViews::SyncProgress() {
-  if (!contWindow_ || contWindow_->hwnd == nullptr) return;
-  if (cont_.window.Loaded) {
-    contWindow_->sync();
-    UpdateWindow(contWindow_->hwnd);
+  if (!progressWindow_ || progressWindow_->hwnd == nullptr) return;
+  if (cont_.window.Loaded && cont_.progressMode) {
+    progressWindow_->sync();
+    UpdateWindow(progressWindow_->hwnd);
     return;
   }
+  RetireProgress();
+}
+
+void OutputDialogViews::RetireProgress() {
+  if (retiredProgress_ && retiredProgress_->hwnd != nullptr) DestroyWindow(retiredProgress_->hwnd);
+  retiredProgress_.reset();
+  if (!progressWindow_) return;
   if (desktop != nullptr) desktop->Register(OwnWindow::ContOut, nullptr);
-  DestroyWindow(contWindow_->hwnd);
-  contWindow_.reset();
+  if (progressWindow_->hwnd != nullptr) ShowWindow(progressWindow_->hwnd, SW_HIDE);
+  retiredProgress_ = std::move(progressWindow_);
 }
 
 }  // namespace snapwell::win32

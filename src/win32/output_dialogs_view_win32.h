@@ -58,12 +58,17 @@ class OutputDialogViews {
   std::unique_ptr<DialogWindow> CreateOutDialog();
   std::unique_ptr<DialogWindow> CreateContOut(bool progress);
   void RunLoop(DialogWindow& window, ModalForm& form);
+  // Hides the progress window and keeps it until the next one: its own Cancel may be what ended
+  // it, and its dialog procedure is still running then.
+  void RetireProgress();
 
   frmOutDialog& out_;
   frmContOut& cont_;
   FontChoice font_;
   std::unique_ptr<DialogWindow> outWindow_;
-  std::unique_ptr<DialogWindow> contWindow_;
+  std::unique_ptr<DialogWindow> contWindow_;      // the modal series dialog
+  std::unique_ptr<DialogWindow> progressWindow_;  // the same form as the series' progress window
+  std::unique_ptr<DialogWindow> retiredProgress_;
 };
 
 }  // namespace snapwell::win32

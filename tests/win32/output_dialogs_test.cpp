@@ -202,6 +202,29 @@ TEST_P(OutputDialogsWindowTest, DialogsFitTheirTextsStandCentredAndPointAtTheDef
   EXPECT_EQ(views.ContOutWindow(), nullptr);
 }
 
+// The buttons pressed as a user presses them, with the composition's after-event rendering:
+// OK must leave the series dialog to its caller, and the progress window's Cancel must end it,
+// each from inside the window's own dialog procedure.
+TEST_P(OutputDialogsWindowTest, SeriesButtonsPressedInTheirWindowsEndThemCleanly) {
+  views.afterEvent = [this] { views.SyncProgress(); };
+  const auto press = [](HWND window, const std::string& caption) {
+    HWND button = Child(window, caption);
+    ASSERT_NE(button, nullptr) << caption;
+    SendMessageW(button, BM_CLICK, 0, 0);
+  };
+  views.onModalShown = [&](HWND hwnd) { press(hwnd, contOut.btnRun.Caption); };
+  EXPECT_TRUE(contOut.ShowModalDialog());
+  EXPECT_FALSE(app.seriesCancel);
+
+  views.ShowSeriesProgress(" 1/ 4");
+  HWND progress = views.ContOutWindow();
+  ASSERT_NE(progress, nullptr);
+  press(progress, contOut.btnCancel.Caption);
+  EXPECT_TRUE(app.seriesCancel);
+  EXPECT_EQ(views.ContOutWindow(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(progress));
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, OutputDialogsWindowTest,
                          ::testing::Values(Language::English, Language::Japanese));
 
