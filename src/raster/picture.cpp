@@ -108,6 +108,19 @@ bool Picture::Resize(int width, int height) {
   return ok;
 }
 
+bool Picture::Recreate(int width, int height) {
+  if (!store_) store_ = std::make_unique<MemoryPixelStore>();
+  if (width == view_.width && height == view_.height && view_.pixels != nullptr) {
+    Clear();
+    return true;
+  }
+  const std::uint32_t back = backColor_;
+  const bool ok = store_->Reallocate(
+      width, height, [back](vell::PixelView fresh, vell::ConstPixelView) { FillView(fresh, back); });
+  if (ok) view_ = store_->View();
+  return ok;
+}
+
 void Picture::Clear() {
   FillView(view_, backColor_);
 }

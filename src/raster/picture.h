@@ -93,6 +93,10 @@ class Picture {
   // Changes the size; the pixels that remain inside keep their place, new area takes the
   // background colour. False (and nothing changed) when the size is refused or memory runs out.
   bool Resize(int width, int height);
+  // Changes the size and whitens the whole picture with the background colour, keeping no pixel:
+  // cheaper than Resize and Clear for a buffer about to be drawn anew. False (nothing changed)
+  // when the size is refused or memory runs out.
+  bool Recreate(int width, int height);
   // Fills the whole picture with the background colour.
   void Clear();
   // Fills the part of the rectangle inside the picture with a colour (no draw mode).

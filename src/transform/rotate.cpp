@@ -100,8 +100,7 @@ bool RotateCutOut(Picture& board2, const Picture& board1, RotationRegion& region
   if (canvasOut != nullptr) *canvasOut = canvas;
   if (!IsAcceptablePictureSize(canvas.width, canvas.height)) return false;
   const int W = static_cast<int>(canvas.width), H = static_cast<int>(canvas.height);
-  if (!board2.Resize(W, H)) return false;
-  board2.Clear();
+  if (!board2.Recreate(W, H)) return false;
 
   // The exact turns read the block the canvas is made of, at the top-left of picBoard1.
   if (angle == 0.0f) {

@@ -39,6 +39,13 @@ TEST(PictureTest, ResizeKeepsTheTopLeftAndFillsNewAreaWithTheBackgroundColour) {
   EXPECT_EQ(ToRows(p), (Rows{"r#.r", "...r", "rrrr"}));
   p.Clear();
   EXPECT_EQ(ToRows(p), (Rows(3, "rrrr")));
+  // Recreate keeps nothing, at a new size and at the same one.
+  p = FromRows({"r#b", "#rg"});
+  ASSERT_TRUE(p.Recreate(2, 3));
+  EXPECT_EQ(ToRows(p), (Rows(3, "..")));
+  p.SetPixel(1, 1, kRed);
+  ASSERT_TRUE(p.Recreate(2, 3));
+  EXPECT_EQ(ToRows(p), (Rows(3, "..")));
 }
 
 TEST(PictureTest, RefusedSizesLeaveThePictureAsItWas) {
@@ -47,6 +54,7 @@ TEST(PictureTest, RefusedSizesLeaveThePictureAsItWas) {
   EXPECT_FALSE(p.Resize(5, -1));
   EXPECT_FALSE(p.Resize(kMaxPictureSide + 1, 1));
   EXPECT_FALSE(p.Resize(40000, 40000));  // 1.6 G pixels
+  EXPECT_FALSE(p.Recreate(40000, 40000));
   EXPECT_EQ(ToRows(p), (Rows{"r#"}));
   EXPECT_TRUE(Picture(100000, 100000).Empty());
 }
