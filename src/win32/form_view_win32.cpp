@@ -159,7 +159,9 @@ void FormView::Sync(int page) {
     } else {
       const std::wstring text = Widen(m.Caption);
       if (text != b.text) {
-        SetWindowTextW(b.hwnd, text.c_str());
+        // A group box clips the last pixels of its title on some systems: a blank after it keeps
+        // the last letter whole.
+        SetWindowTextW(b.hwnd, (b.kind == ControlKind::Group && !text.empty() ? text + L" " : text).c_str());
         b.text = text;
         FitToCaption(b);
       }
