@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "output/dialog_place.h"
+#include "text/number_text.h"
 
 namespace snapwell {
 
@@ -112,22 +113,22 @@ void frmContOut::optFix_Click(int index) {
 }
 
 void frmContOut::txtStartAng_LostFocus() {
-  LeaveStartBox(state_, ReadTypedNumber(txtStartAng.Caption));
+  LeaveStartBox(state_, ReadLeadingNumber(txtStartAng.Caption));
   ShowState();
 }
 
 void frmContOut::txtEndAng_LostFocus() {
-  LeaveEndBox(state_, ReadTypedNumber(txtEndAng.Caption));
+  LeaveEndBox(state_, ReadLeadingNumber(txtEndAng.Caption));
   ShowState();
 }
 
 void frmContOut::txtStepAng_LostFocus() {
-  LeaveStepBox(state_, ReadTypedNumber(txtStepAng.Caption));
+  LeaveStepBox(state_, ReadLeadingNumber(txtStepAng.Caption));
   ShowState();
 }
 
 void frmContOut::txtOutputNumber_LostFocus() {
-  LeaveNumberBox(state_, ReadTypedNumber(txtOutputNumber.Caption));
+  LeaveNumberBox(state_, ReadLeadingNumber(txtOutputNumber.Caption));
   ShowState();
 }
 

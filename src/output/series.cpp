@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace snapwell {
 namespace {
@@ -27,6 +28,12 @@ float EndPastStart(float start, float end, float step) {
 
 SeriesCalc CalcOf(std::int16_t calculated) {
   return calculated >= 0 && calculated <= 3 ? static_cast<SeriesCalc>(calculated) : SeriesCalc::Number;
+}
+
+// A typed angle in single precision; beyond its range it is no angle (read as 0).
+float TypedAngle(double value) {
+  return std::fabs(value) <= std::numeric_limits<float>::max() ? static_cast<float>(value)
+                                                               : std::numeric_limits<float>::infinity();
 }
 
 }  // namespace
@@ -97,17 +104,17 @@ void Recalculate(SeriesDialogState& state) {
 }
 
 void LeaveStartBox(SeriesDialogState& state, double value) {
-  state.start = NormalizeAngle(static_cast<float>(value));
+  state.start = NormalizeAngle(TypedAngle(value));
   Recalculate(state);
 }
 
 void LeaveEndBox(SeriesDialogState& state, double value) {
-  state.end = NormalizeAngle(static_cast<float>(value));
+  state.end = NormalizeAngle(TypedAngle(value));
   Recalculate(state);
 }
 
 void LeaveStepBox(SeriesDialogState& state, double value) {
-  state.step = NormalizeAngle(static_cast<float>(value));
+  state.step = NormalizeAngle(TypedAngle(value));
   if (state.step == 0.0f) state.step = 1.0f;
   Recalculate(state);
 }
