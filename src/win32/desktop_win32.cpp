@@ -4,6 +4,7 @@
 
 #include "raster/block_transfer.h"
 #include "win32/dib_picture_win32.h"
+#include "win32/form_view_win32.h"
 
 namespace snapwell::win32 {
 namespace {
@@ -40,11 +41,8 @@ class PlacingScope {
 }  // namespace
 
 HFONT CreateChosenFont(const FontChoice& choice) {
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc != nullptr) ReleaseDC(nullptr, dc);
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(choice.pointSize, dpi > 0 ? dpi : 96, 72);
+  lf.lfHeight = -MulDiv(choice.pointSize, SystemDpi(), 72);
   lf.lfWeight = choice.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = static_cast<BYTE>(choice.charSet);
   const std::wstring face = Widen(choice.name);

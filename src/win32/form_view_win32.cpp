@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "win32/desktop_win32.h"
 #include "win32/text_win32.h"
 
 namespace snapwell::win32 {
@@ -26,13 +27,6 @@ int SystemDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-HFONT CreateFormFont(const FontChoice& choice) {
-  return CreateFontW(-MulDiv(choice.pointSize, SystemDpi(), 72), 0, 0, 0, choice.bold ? FW_BOLD : FW_NORMAL,
-                     FALSE, FALSE, FALSE, static_cast<BYTE>(choice.charSet), OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     Widen(choice.name).c_str());
-}
-
 FormView::~FormView() {
   if (font_ != nullptr) DeleteObject(font_);
 }
@@ -40,7 +34,7 @@ FormView::~FormView() {
 void FormView::Attach(HWND window, const FontChoice& font) {
   window_ = window;
   dpi_ = SystemDpi();
-  font_ = CreateFormFont(font);
+  font_ = CreateChosenFont(font);
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 

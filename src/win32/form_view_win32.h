@@ -18,8 +18,6 @@ enum class ControlKind { Group, Option, Check, Button, DefaultButton, Edit, Labe
 
 // The DPI the system reports for the screen (96 when it cannot be read).
 int SystemDpi();
-// A font from its description at the system DPI.
-HFONT CreateFormFont(const FontChoice& choice);
 
 class FormView {
  public:
