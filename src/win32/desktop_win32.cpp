@@ -9,6 +9,11 @@
 namespace snapwell::win32 {
 namespace {
 
+// How long after a window of ours left the screen a grab still waits for the display.
+constexpr DWORD kLeftScreenSettleMs = 250;
+DWORD lastLeftScreen = 0;
+bool anyLeftScreen = false;
+
 HWND ToHwnd(WindowHandle window) {
   // Window handles are 32-bit values sign-extended on 64-bit Windows.
   return reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
@@ -50,11 +55,18 @@ HFONT CreateChosenFont(const FontChoice& choice) {
   return CreateFontIndirectW(&lf);
 }
 
+void NoteWindowLeftScreen() {
+  lastLeftScreen = GetTickCount();
+  anyLeftScreen = true;
+}
+
 void Win32Desktop::RefreshDesktop() {
   UpdateWindow(GetDesktopWindow());
-  // A window hidden just before (the settings dialog, the surface itself) may still be on the
-  // screen while the window manager takes its frame away: let the display catch up briefly.
   GdiFlush();
+  // A window that has just left the screen (the settings dialog, a menu, the surface itself) may
+  // still be shown while the window manager takes its frame away: let the display catch up
+  // briefly. A hotkey pressed with the program in the tray grabs at once.
+  if (!anyLeftScreen || GetTickCount() - lastLeftScreen > kLeftScreenSettleMs) return;
   for (int i = 0; i < 3; ++i) {
     MSG pending;
     PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
@@ -171,6 +183,7 @@ void Win32Desktop::ShowWindow(OwnWindow window, bool visible) {
   if (h == nullptr) return;
   PlacingScope placing(placing_);
   if (!visible) {
+    if (IsWindowVisible(h) != FALSE) NoteWindowLeftScreen();
     ::ShowWindow(h, SW_HIDE);
   } else if (window == OwnWindow::Pointer) {
     ::ShowWindow(h, SW_SHOWNA);  // the readout never takes the keyboard from the surface

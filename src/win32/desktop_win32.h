@@ -10,6 +10,10 @@
 
 namespace snapwell::win32 {
 
+// Tells the next screen grab that a window of the program has just left the screen (hidden,
+// minimised, a menu or message box closed): the display may still show it for a moment.
+void NoteWindowLeftScreen();
+
 // A font from its description at the screen's DPI; the caller owns it.
 HFONT CreateChosenFont(const FontChoice& choice);
 

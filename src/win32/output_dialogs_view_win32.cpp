@@ -269,6 +269,7 @@ void OutputDialogViews::RunLoop(DialogWindow& w, ModalForm& form) {
   if (messageOwner != nullptr) *messageOwner = previousOwner;
   if (disabled != nullptr) EnableWindow(disabled, TRUE);
   ShowWindow(w.hwnd, SW_HIDE);
+  NoteWindowLeftScreen();
 }
 
 bool OutputDialogViews::RunModal(ModalForm& form) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "win32/desktop_win32.h"
 #include "win32/text_win32.h"
 
 namespace snapwell::win32 {
@@ -197,7 +198,9 @@ MsgAnswer Win32UserInterface::MessageBox(std::string_view text, std::string_view
       flags |= MB_ICONERROR;
       break;
   }
-  switch (::MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags)) {
+  const int answer = ::MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags);
+  NoteWindowLeftScreen();
+  switch (answer) {
     case IDYES:
       return MsgAnswer::Yes;
     case IDNO:
@@ -239,7 +242,9 @@ bool Win32UserInterface::ShowSaveDialog(CommonDialogState& dialog) {
   ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   // The program's own flags, plus: the dialog never moves the process's current folder.
   ofn.Flags = static_cast<DWORD>(dialog.Flags) | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetSaveFileNameW(&ofn)) return false;
+  const BOOL saved = GetSaveFileNameW(&ofn);
+  NoteWindowLeftScreen();
+  if (!saved) return false;
   dialog.FileName = Narrow(file.c_str());
   dialog.FilterIndex = static_cast<int>(ofn.nFilterIndex);
   return true;
@@ -252,6 +257,7 @@ bool Win32UserInterface::ShowPrinterDialog(CommonDialogState& dialog) {
   pd.Flags = static_cast<DWORD>(dialog.Flags) | PD_USEDEVMODECOPIESANDCOLLATE;
   pd.nCopies = static_cast<WORD>(std::clamp(dialog.Copies, 1, 9999));
   const BOOL ok = PrintDlgW(&pd);
+  NoteWindowLeftScreen();
   if (ok) {
     // With PD_USEDEVMODECOPIESANDCOLLATE the count lives in the printer's DEVMODE.
     int copies = pd.nCopies;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win32/desktop_win32.h"
 #include "win32/text_win32.h"
 
 namespace snapwell::win32 {
@@ -538,8 +539,12 @@ void ShellViews::SyncSetting() {
   const bool shown = IsWindowVisible(dialog_) != FALSE;
   const bool iconic = IsIconic(dialog_) != FALSE;
   if (!w.Visible) {
-    if (shown) ShowWindow(dialog_, SW_HIDE);
+    if (shown) {
+      NoteWindowLeftScreen();
+      ShowWindow(dialog_, SW_HIDE);
+    }
   } else if (w.State == WindowState::Minimized) {
+    if (shown && !iconic) NoteWindowLeftScreen();
     if (!shown || !iconic) ShowWindow(dialog_, SW_SHOWMINNOACTIVE);
   } else if (!shown || iconic) {
     ShowWindow(dialog_, iconic ? SW_RESTORE : SW_SHOWNORMAL);

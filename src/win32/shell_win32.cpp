@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "win32/desktop_win32.h"
 #include "win32/text_win32.h"
 
 namespace snapwell::win32 {
@@ -97,6 +98,7 @@ int Win32Shell::TrackPopupMenu(std::span<const PopupMenuItem> items) {
   const int chosen = static_cast<int>(::TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                                        at.x, at.y, 0, trayWindow, nullptr));
   PostMessageW(trayWindow, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
+  NoteWindowLeftScreen();
   DestroyMenu(menu);
   return chosen;
 }
