@@ -208,6 +208,31 @@ inner "$work/free.png" 0 0 "$work/free-inner.png" 2>/dev/null
 "$IM_CONVERT" "$work/free.png" -crop 100x100+$((($("$IM_IDENTIFY" -format '%w' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50))+$((($("$IM_IDENTIFY" -format '%h' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50)) +repage "PNG24:$work/free-inner.png" 2>/dev/null
 check "freehand: the desktop inside" compare_pixels "$work/free-inner.png" "$work/ref-free-inner.png"
 
+# The window target: a helper window of known colours at (600,420), 300x200, with a child at
+# (40,30), 120x80, inside it; a click on the child takes the whole window (CaptureWindow 0) or
+# the child alone (CaptureWindow 1).
+x86_64-w64-mingw32-gcc-posix -O1 -o "$work/target_window.exe" "$here/tools/target_window.c" -luser32 -lgdi32
+"$IM_CONVERT" -size 300x200 xc:'rgb(40,160,200)' -fill 'rgb(230,60,30)' -draw 'rectangle 40,30 159,109' \
+  -depth 8 "PNG24:$work/ref-window.png"
+"$IM_CONVERT" -size 120x80 xc:'rgb(230,60,30)' -depth 8 "PNG24:$work/ref-control.png"
+window_case() { # OUTFILE CAPTUREWINDOW
+  local out=$1 rc
+  rm -f "$out" "$work/target.log"
+  "$WINE" "$work/target_window.exe" 600 420 300 200 40 30 120 80 >"$work/target.log" 2>&1 &
+  wait_for 30 grep -q ready "$work/target.log" || { echo "the target window did not come up"; return 1; }
+  start_capture "FileName=$(tb_winpath "${out%.*}")" FlameStyle=3 CaptureWindow="$2" || return 1
+  drag 700 490
+  finish_capture "$out"
+  rc=$?
+  stop_snapwell
+  timeout 30 "$WINE" taskkill /f /im target_window.exe >/dev/null 2>&1
+  return $rc
+}
+check "window target: the whole window" window_case "$work/window.png" 0
+check "window: the window's pixels" compare_pixels "$work/window.png" "$work/ref-window.png"
+check "window target: one control" window_case "$work/control.png" 1
+check "control: the control's pixels" compare_pixels "$work/control.png" "$work/ref-control.png"
+
 # A series of three PPM pictures at 0, 90 and 180 degrees.
 series_case() {
   rm -f "$work"/ser*
