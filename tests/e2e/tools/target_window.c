@@ -3,8 +3,8 @@
  * at (argv[5], argv[6]) of argv[7] x argv[8] inside it (client coordinates) in another colour.
  * The colours: window RGB(40,160,200), child RGB(230,60,30). An application window, so that the
  * window manager stacks it as an ordinary window (an unmanaged popup would stay above the
- * capture surface on X11) and, having no caption, leaves it undecorated. Prints "ready" once both are
- * painted; ends by itself after two minutes so that it never outlives a test. */
+ * capture surface on X11) and, having no caption, leaves it undecorated. Prints "ready" once
+ * both are painted; ends by itself after two minutes so that it never outlives a test. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
