@@ -145,11 +145,11 @@ pdfs_before=$work/pdfs-before
 ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort >"$pdfs_before"
 new_pdf() { comm -13 "$pdfs_before" <(ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort) | grep '\.pdf$' | head -1; }
 printed() { [ -n "$(new_pdf)" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; }
-print_case() {
-  run_case "$work/print.png" Outputs=6 || return 1
+take_pdf() { # OUT: the new PDF, once the queue is empty, moved to OUT
   wait_for 30 printed || { echo "no PDF after 30 s"; return 1; }
-  mv "$SNAPWELL_PDF_DIR/$(new_pdf)" "$work/print.pdf"
+  mv "$SNAPWELL_PDF_DIR/$(new_pdf)" "$1"
 }
+print_case() { run_case "$work/print.png" Outputs=6 && take_pdf "$work/print.pdf"; }
 # picture_box PICTURE: "width height left top" of what is not white on it.
 picture_box() { "$IM_CONVERT" "$1" -fuzz 2% -trim -format '%w %h %X %Y' info: | tr -d '+'; }
 near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 40 pixels of the corner
@@ -159,9 +159,42 @@ near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 4
     [ "$x" -le 40 ] && [ "$y" -le 40 ] || { echo "the page shows ${w}x${h} at $x,$y"; return 1; }
 }
 check "printer: the capture is printed" print_case
+page_shows() { # PDF PAGE W H: the page (at 96 dpi) shows a W x H picture at its top left
+  pdf_page_png "$1" "$2" "${1%.pdf}-page$2.png" 96 && near_top_left "${1%.pdf}-page$2.png" "$3" "$4"
+}
 check "printer: one page" equals 1 pdf_pages "$work/print.pdf"
-pdf_first_page_png "$work/print.pdf" "$work/print-page.png" 96
-check "printer: the picture at the top left at its own size" near_top_left "$work/print-page.png" 301 201
+check "printer: the picture at the top left at its own size" page_shows "$work/print.pdf" 1 301 201
+
+# The output target dialog (OutDialog 1) with clipboard, file and printer: its printer button
+# opens the print dialog, where 2 copies are set; its Output button writes the file and prints
+# one page per copy. The dialog puts the pointer on its Output button; the printer button lies
+# (76,-131) from there.
+dialog_named() { xdotool search --onlyvisible --name "^$1\$"; }
+out_dialog_case() {
+  local x y
+  rm -f "$work/dialog.png"
+  start_capture "FileName=$(tb_winpath "$work/dialog")" OutDialog=1 Outputs=7 || return 1
+  drag 100 100 250 200 400 300
+  tb_poll 10 dialog_named "Output Target Setting" || { echo "no output target dialog"; stop_snapwell; return 1; }
+  sleep 0.5
+  eval "$(xdotool getmouselocation --shell | grep '^[XY]=')"
+  x=$X y=$Y
+  xdotool mousemove $((x + 76)) $((y - 131)) click 1
+  tb_poll 10 dialog_named Print || { echo "no print dialog: $("$root/scripts/desktop" shot e2e-print-dialog)"; stop_snapwell; return 1; }
+  xdotool key alt+c type 2
+  xdotool key Return
+  tb_poll 10 eval '! dialog_named Print' || { echo "the print dialog stayed"; stop_snapwell; return 1; }
+  xdotool key alt+o
+  finish_capture "$work/dialog.png" && take_pdf "$work/dialog.pdf"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "output target dialog: Output after 2 copies set" out_dialog_case
+check "output target dialog: the pixels of the desktop" compare_pixels "$work/dialog.png" "$ref"
+check "output target dialog: two pages" equals 2 pdf_pages "$work/dialog.pdf"
+check "... page 1: the picture at the top left" page_shows "$work/dialog.pdf" 1 301 201
+check "... page 2: the picture at the top left" page_shows "$work/dialog.pdf" 2 301 201
 
 # A circle round (300,300) through (350,300): a 99-pixel disc, white outside it.
 circle_case() {

@@ -79,13 +79,17 @@ pdf_pages() {
   pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'
 }
 
-# pdf_first_page_png PDF OUT.png [DPI]: the first page as a picture (pdftoppm, default 72 dpi,
-# where one PostScript point is one pixel).
-pdf_first_page_png() {
-  local pdf=$1 out=$2 dpi=${3:-72} said
+# pdf_page_png PDF PAGE OUT.png [DPI]: that page as a picture (pdftoppm, default 72 dpi, where
+# one PostScript point is one pixel).
+pdf_page_png() {
+  local pdf=$1 page=$2 out=$3 dpi=${4:-72} said
   # Its warnings about glyphs in Ghostscript-made fonts are harmless; shown only on failure.
-  said=$(pdftoppm -f 1 -l 1 -r "$dpi" -singlefile -png "$pdf" "${out%.png}" 2>&1) || { echo "$said" >&2; return 1; }
+  said=$(pdftoppm -f "$page" -l "$page" -r "$dpi" -singlefile -png "$pdf" "${out%.png}" 2>&1) || {
+    echo "$said" >&2
+    return 1
+  }
 }
+pdf_first_page_png() { pdf_page_png "$1" 1 "$2" "${3:-72}"; }
 
 # pixel_at PICTURE X Y: the pixel as "srgb(r,g,b)".
 pixel_at() {
