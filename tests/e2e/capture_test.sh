@@ -68,13 +68,6 @@ finish_capture() {
   tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after the capture"; return 1; }
 }
 
-# psnr_at_least PICTURE REFERENCE DB: the peak signal-to-noise ratio is at least DB decibels.
-psnr_at_least() {
-  local psnr
-  psnr=$("$IM_COMPARE" -metric PSNR "$1" "$2" null: 2>&1)
-  awk -v p="${psnr%% *}" -v min="$3" 'BEGIN { exit !(p + 0 >= min) }' || { echo "PSNR $psnr dB, below $3"; return 1; }
-}
-
 # A rectangle from (100,100) to (400,300) must give that part of the desktop.
 ref=$work/ref-rect.png
 crop_reference "$desktop" 100 100 301 201 "$ref"

@@ -68,6 +68,13 @@ compare_pixels() {
   [ "$ae" -le "$max" ] || { echo "$ae pixels of $size_out differ by more than $fuzz% (at most $max allowed)"; return 1; }
 }
 
+# psnr_at_least PICTURE REFERENCE DB: the peak signal-to-noise ratio is at least DB decibels.
+psnr_at_least() {
+  local psnr
+  psnr=$("$IM_COMPARE" -metric PSNR "$1" "$2" null: 2>&1)
+  awk -v p="${psnr%% *}" -v min="$3" 'BEGIN { exit !(p + 0 >= min) }' || { echo "PSNR $psnr dB, below $3"; return 1; }
+}
+
 # crop_reference PICTURE X Y W H OUT: the part of the known desktop a capture of that
 # rectangle must reproduce, as a PNG.
 crop_reference() {
