@@ -23,18 +23,23 @@ desktop=$work/desktop.png
 "$root/scripts/desktop" show "$desktop"
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_dump.exe" "$here/tools/clipboard_dump.c" -luser32 -lgdi32
 
-# start_capture NAME=VALUE...: Snapwell with a rectangle-to-file set-up changed by the given
-# settings, its dialog focused, the hotkey pressed; succeeds once the surface covers the screen.
-start_capture() {
+# start_snapwell NAME=VALUE...: Snapwell up with a rectangle-to-file set-up changed by the given
+# settings. press_hotkey [quick]: its dialog focused, the hotkey pressed; succeeds once the
+# surface covers the screen (with "quick" at once: a capture without input may be over by then).
+# start_capture NAME=VALUE...: both.
+start_snapwell() {
   tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 FixField=0 \
     ReverseValue=0 EnlargeValue=1 RollValue=6 DefRoll=0 DefaultExt=3 WhereStay=0 AppearWindow=0 \
     HotKeyEnabled=1 HotKeyModifiers=2 HotKeyKeyCode=109 "$@" >/dev/null 2>&1
   tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
+}
+press_hotkey() {
   xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
   tb_hotkey
-  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  [ "${1:-}" = quick ] || tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
 }
+start_capture() { start_snapwell "$@" && press_hotkey; }
 
 # drag X1 Y1 X2 Y2 [VIA_X VIA_Y]...: the left button pressed at the first point, moved through
 # the others and released at the last.
@@ -51,8 +56,10 @@ drag() {
 }
 
 # stop_snapwell: ends the resident program at once (closing its dialog only sends it to the tray).
-# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one.
-snapwell_gone() { ! pgrep -f 'Snapwell\.exe' >/dev/null; }
+# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one. Only
+# this tree's program counts: other test sessions on the machine may run a Snapwell of their own.
+snapwell_pattern=$(tb_winpath "$exe" | sed 's/[\\.]/\\&/g')
+snapwell_gone() { ! pgrep -f "$snapwell_pattern" >/dev/null; }
 stop_snapwell() {
   timeout 30 "$WINE" taskkill /f /im Snapwell.exe >/dev/null 2>&1
   tb_poll 10 snapwell_gone || { echo "Snapwell did not end"; return 1; }
@@ -236,20 +243,25 @@ check "freehand: the desktop inside" compare_pixels "$work/free-inner.png" "$wor
 
 # The window target: a helper window of known colours at (600,420), 300x200, with a child at
 # (40,30), 120x80, inside it; a click on the child takes the whole window (CaptureWindow 0) or
-# the child alone (CaptureWindow 1).
+# the child alone (CaptureWindow 1); "Active" (CaptureWindow 2) takes the topmost ordinary window,
+# the helper's, without a click.
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/target_window.exe" "$here/tools/target_window.c" -luser32 -lgdi32
 "$IM_CONVERT" -size 300x200 xc:'rgb(40,160,200)' -fill 'rgb(230,60,30)' -draw 'rectangle 40,30 159,109' \
   -depth 8 "PNG24:$work/ref-window.png"
 "$IM_CONVERT" -size 120x80 xc:'rgb(230,60,30)' -depth 8 "PNG24:$work/ref-control.png"
-window_case() { # OUTFILE CAPTUREWINDOW
-  local out=$1 rc
-  rm -f "$out" "$work/target.log"
+# Started after Snapwell, whose tray icon brings Wine's tray window up: the helper's is above it.
+start_target() {
   "$WINE" "$work/target_window.exe" 600 420 300 200 40 30 120 80 >"$work/target.log" 2>&1 &
   wait_for 30 grep -q ready "$work/target.log" || { echo "the target window did not come up"; return 1; }
-  start_capture "FileName=$(tb_winpath "${out%.*}")" FlameStyle=3 CaptureWindow="$2" || return 1
-  drag 700 490
-  finish_capture "$out"
-  rc=$?
+}
+window_case() { # OUTFILE CAPTUREWINDOW: a click on the child, unless the mode needs none (2)
+  local out=$1 rc=1
+  rm -f "$out" "$work/target.log"
+  if start_snapwell "FileName=$(tb_winpath "${out%.*}")" FlameStyle=3 CaptureWindow="$2" && start_target &&
+    if [ "$2" = 2 ]; then press_hotkey quick; else press_hotkey && drag 700 490; fi; then
+    finish_capture "$out"
+    rc=$?
+  fi
   stop_snapwell
   timeout 30 "$WINE" taskkill /f /im target_window.exe >/dev/null 2>&1
   return $rc
@@ -258,6 +270,8 @@ check "window target: the whole window" window_case "$work/window.png" 0
 check "window: the window's pixels" compare_pixels "$work/window.png" "$work/ref-window.png"
 check "window target: one control" window_case "$work/control.png" 1
 check "control: the control's pixels" compare_pixels "$work/control.png" "$work/ref-control.png"
+check "window target: the active window, without a click" window_case "$work/active.png" 2
+check "active: the window's pixels" compare_pixels "$work/active.png" "$work/ref-window.png"
 
 # A series of three PPM pictures at 0, 90 and 180 degrees.
 series_case() {
@@ -294,7 +308,7 @@ ja_case() {
     HotKeyKeyCode=109 >/dev/null 2>&1
   timeout 60 "$WINE" reg delete 'HKCU\Software\Snapwell\Default' /v FileName /f >/dev/null 2>&1
   (export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1)
-  tb_pid=$(pgrep -f 'Snapwell\.exe' | head -1)
+  tb_pid=$(pgrep -f "$snapwell_pattern" | head -1)
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
   xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
   tb_hotkey
