@@ -170,13 +170,16 @@ check "printer: the picture at the top left at its own size" page_shows "$work/p
 # one page per copy. The dialog puts the pointer on its Output button; the printer button lies
 # (76,-131) from there.
 dialog_named() { xdotool search --onlyvisible --name "^$1\$"; }
-out_dialog_case() {
-  local x y
-  rm -f "$work/dialog.png"
-  start_capture "FileName=$(tb_winpath "$work/dialog")" OutDialog=1 Outputs=7 || return 1
+to_out_dialog() { # NAME: the rectangle marked with the dialog on, output to NAME.png
+  rm -f "$work/$1.png"
+  start_capture "FileName=$(tb_winpath "$work/$1")" OutDialog=1 Outputs=7 || return 1
   drag 100 100 250 200 400 300
   tb_poll 10 dialog_named "Output Target Setting" || { echo "no output target dialog"; stop_snapwell; return 1; }
   sleep 0.5
+}
+out_dialog_case() {
+  local x y
+  to_out_dialog dialog || return 1
   eval "$(xdotool getmouselocation --shell | grep '^[XY]=')"
   x=$X y=$Y
   xdotool mousemove $((x + 76)) $((y - 131)) click 1
@@ -195,6 +198,16 @@ check "output target dialog: the pixels of the desktop" compare_pixels "$work/di
 check "output target dialog: two pages" equals 2 pdf_pages "$work/dialog.pdf"
 check "... page 1: the picture at the top left" page_shows "$work/dialog.pdf" 1 301 201
 check "... page 2: the picture at the top left" page_shows "$work/dialog.pdf" 2 301 201
+# Stop leaves without output: no file, nothing printed.
+stop_dialog_case() {
+  to_out_dialog stopped || return 1
+  xdotool key alt+s
+  tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after Stop"; stop_snapwell; return 1; }
+  sleep 2
+  stop_snapwell
+  [ ! -e "$work/stopped.png" ] && [ -z "$(new_pdf)" ] || { echo "Stop output: $(ls "$work"/stopped* 2>/dev/null) $(new_pdf)"; return 1; }
+}
+check "output target dialog: Stop outputs nothing" stop_dialog_case
 
 # A circle round (300,300) through (350,300): a 99-pixel disc, white outside it.
 circle_case() {
