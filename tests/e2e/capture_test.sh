@@ -308,6 +308,25 @@ check "series: 0 degrees" compare_pixels "${series[0]:-none}" "$ref"
 check "series: 90 degrees" compare_pixels "${series[1]:-none}" "$work/ref-rect-90.png"
 check "series: 180 degrees" compare_pixels "${series[2]:-none}" "$work/ref-rect-180.png"
 
+# The series with the output target dialog: its caption counts the pictures; Output on 1/3
+# writes the first, Stop on 2/3 ends the series with no more output.
+series_dialog_case() {
+  rm -f "$work"/sd*
+  start_capture "FileName=$(tb_winpath "$work/sd")" DefaultExt=5 ContOutput=1 StartAng=0 EndAng=180 StepAng=90 \
+    AutoName=1 OutDialog=1 || return 1
+  drag 100 100 250 200 400 300
+  sleep 1.5
+  xdotool key Return
+  tb_poll 10 dialog_named "Output Target Setting 1/3" && sleep 0.5 && xdotool key alt+o &&
+    tb_poll 10 dialog_named "Output Target Setting 2/3" && sleep 0.5 && xdotool key alt+s &&
+    tb_poll 10 tb_surface_gone 1024 768 || { echo "the screen: $("$root/scripts/desktop" shot e2e-series-dialog)"; stop_snapwell; return 1; }
+  sleep 2
+  stop_snapwell
+  equals sd0.ppm eval 'ls "$work" | grep "^sd"'
+}
+check "series with the dialog: 1/3 output, Stop on 2/3 ends it" series_dialog_case
+check "... 1/3: the pixels of the desktop" compare_pixels "$work/sd0.ppm" "$ref"
+
 # Under Japanese, with no output name stored: the default name (text 106) is relative, so the
 # picture lands in the user's Pictures folder, whole.
 ja_case() {
