@@ -141,15 +141,17 @@ check "keyboard: the pixels of the desktop" compare_pixels "$work/keys.png" "$wo
 check "Esc ends the capture without output" escape_case
 
 # The printer: one page with the picture at its top-left corner at its own size (96 dpi).
-pdfs_before=$work/pdfs-before
-ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort >"$pdfs_before"
-new_pdf() { comm -13 "$pdfs_before" <(ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort) | grep '\.pdf$' | head -1; }
+# A job's PDF is told by its time, not its name: every print session numbers its jobs from 1,
+# so a PDF left by another run may bear the same name.
+pdf_mark=$work/pdf-mark
+mark_pdfs() { touch "$pdf_mark"; }
+new_pdf() { find "$SNAPWELL_PDF_DIR" -maxdepth 1 -name '*.pdf' -newer "$pdf_mark" 2>/dev/null | head -1; }
 printed() { [ -n "$(new_pdf)" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; }
 take_pdf() { # OUT: the new PDF, once the queue is empty, moved to OUT
   wait_for 30 printed || { echo "no PDF after 30 s"; return 1; }
-  mv "$SNAPWELL_PDF_DIR/$(new_pdf)" "$1"
+  mv "$(new_pdf)" "$1"
 }
-print_case() { run_case "$work/print.png" Outputs=6 && take_pdf "$work/print.pdf"; }
+print_case() { mark_pdfs && run_case "$work/print.png" Outputs=6 && take_pdf "$work/print.pdf"; }
 # picture_box PICTURE: "width height left top" of what is not white on it.
 picture_box() { "$IM_CONVERT" "$1" -fuzz 2% -trim -format '%w %h %X %Y' info: | tr -d '+'; }
 near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 40 pixels of the corner
@@ -170,9 +172,17 @@ check "printer: the picture at the top left at its own size" page_shows "$work/p
 # one page per copy. The dialog puts the pointer on its Output button; the printer button lies
 # (76,-131) from there.
 dialog_named() { xdotool search --onlyvisible --name "^$1\$"; }
-to_out_dialog() { # NAME: the rectangle marked with the dialog on, output to NAME.png
-  rm -f "$work/$1.png"
-  start_capture "FileName=$(tb_winpath "$work/$1")" OutDialog=1 Outputs=7 || return 1
+active_is() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
+back_in_dialog() { # NAME: the sub-dialog NAME has gone and the output target dialog has the focus again
+  tb_poll 10 eval "! dialog_named '$1'" && tb_poll 10 active_is "Output Target Setting" ||
+    { echo "still in $1: $("$root/scripts/desktop" shot "e2e-$1")"; stop_snapwell; return 1; }
+}
+to_out_dialog() { # NAME [SETTINGS...]: the rectangle marked with the dialog on, output to NAME.png
+  local name=$1
+  shift
+  rm -f "$work/$name.png"
+  mark_pdfs
+  start_capture "FileName=$(tb_winpath "$work/$name")" OutDialog=1 Outputs=7 "$@" || return 1
   drag 100 100 250 200 400 300
   tb_poll 10 dialog_named "Output Target Setting" || { echo "no output target dialog"; stop_snapwell; return 1; }
   sleep 0.5
@@ -186,7 +196,7 @@ out_dialog_case() {
   tb_poll 10 dialog_named Print || { echo "no print dialog: $("$root/scripts/desktop" shot e2e-print-dialog)"; stop_snapwell; return 1; }
   xdotool key alt+c type 2
   xdotool key Return
-  tb_poll 10 eval '! dialog_named Print' || { echo "the print dialog stayed"; stop_snapwell; return 1; }
+  back_in_dialog Print || return 1
   xdotool key alt+o
   finish_capture "$work/dialog.png" && take_pdf "$work/dialog.pdf"
   local rc=$?
@@ -198,6 +208,28 @@ check "output target dialog: the pixels of the desktop" compare_pixels "$work/di
 check "output target dialog: two pages" equals 2 pdf_pages "$work/dialog.pdf"
 check "... page 1: the picture at the top left" page_shows "$work/dialog.pdf" 1 301 201
 check "... page 2: the picture at the top left" page_shows "$work/dialog.pdf" 2 301 201
+# Browse: the Save dialog (the dialog's Browse button lies (116,-34) from its Output button)
+# answered with a BMP name; the typed extension decides the format.
+browse_case() {
+  local X Y
+  rm -f "$work/browsed.bmp"
+  to_out_dialog browse Outputs=2 || return 1
+  eval "$(xdotool getmouselocation --shell | grep '^[XY]=')"
+  xdotool mousemove $((X + 116)) $((Y - 34)) click 1
+  tb_poll 10 dialog_named "Output Filename" || { echo "no Save dialog"; stop_snapwell; return 1; }
+  sleep 0.5
+  xdotool type "$(tb_winpath "$work/browsed.bmp")"
+  xdotool key Return
+  back_in_dialog "Output Filename" || return 1
+  xdotool key alt+o
+  finish_capture "$work/browsed.bmp"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "output target dialog: Browse to a BMP name, then Output" browse_case
+check "... BMP: the pixels of the desktop" compare_pixels "$work/browsed.bmp" "$ref"
+
 # Stop leaves without output: no file, nothing printed.
 stop_dialog_case() {
   to_out_dialog stopped || return 1
