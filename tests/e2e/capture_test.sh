@@ -187,16 +187,18 @@ to_out_dialog() { # NAME [SETTINGS...]: the rectangle marked with the dialog on,
   tb_poll 10 dialog_named "Output Target Setting" || { echo "no output target dialog"; stop_snapwell; return 1; }
   sleep 0.5
 }
+# set_copies N: in the print dialog that comes up, N copies and OK.
+set_copies() {
+  tb_poll 10 dialog_named Print || { echo "no print dialog: $("$root/scripts/desktop" shot e2e-print-dialog)"; return 1; }
+  xdotool key alt+c type "$1"
+  xdotool key Return
+}
 out_dialog_case() {
-  local x y
+  local X Y
   to_out_dialog dialog || return 1
   eval "$(xdotool getmouselocation --shell | grep '^[XY]=')"
-  x=$X y=$Y
-  xdotool mousemove $((x + 76)) $((y - 131)) click 1
-  tb_poll 10 dialog_named Print || { echo "no print dialog: $("$root/scripts/desktop" shot e2e-print-dialog)"; stop_snapwell; return 1; }
-  xdotool key alt+c type 2
-  xdotool key Return
-  back_in_dialog Print || return 1
+  xdotool mousemove $((X + 76)) $((Y - 131)) click 1
+  set_copies 2 && back_in_dialog Print || { stop_snapwell; return 1; }
   xdotool key alt+o
   finish_capture "$work/dialog.png" && take_pdf "$work/dialog.pdf"
   local rc=$?
@@ -240,6 +242,24 @@ stop_dialog_case() {
   [ ! -e "$work/stopped.png" ] && [ -z "$(new_pdf)" ] || { echo "Stop output: $(ls "$work"/stopped* 2>/dev/null) $(new_pdf)"; return 1; }
 }
 check "output target dialog: Stop outputs nothing" stop_dialog_case
+
+# The settings dialog's File menu, Printer Setup: 3 copies; the hotkey, off while the print
+# dialog is up, captures again afterwards and the printer gives 3 pages.
+menu_copies_case() {
+  rm -f "$work/menu.png"
+  mark_pdfs
+  start_snapwell "FileName=$(tb_winpath "$work/menu")" Outputs=6 || return 1
+  xdotool windowactivate --sync "$(tb_windows | head -1)" key alt+f sleep 0.3 key p
+  set_copies 3 && tb_poll 10 eval '! dialog_named Print' && press_hotkey || { stop_snapwell; return 1; }
+  drag 100 100 250 200 400 300
+  finish_capture "$work/menu.png" && take_pdf "$work/menu.pdf"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "settings menu: Printer Setup with 3 copies, then the hotkey" menu_copies_case
+check "... three pages" equals 3 pdf_pages "$work/menu.pdf"
+check "... page 3: the picture at the top left" page_shows "$work/menu.pdf" 3 301 201
 
 # A circle round (300,300) through (350,300): a 99-pixel disc, white outside it.
 circle_case() {
