@@ -34,10 +34,18 @@ start_snapwell() {
   tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
 }
+# The surface is ready for the mouse once it is the active window: a press right after it is
+# mapped, while the window manager still places it, may miss it.
+surface_active() {
+  local id
+  id=$(xdotool getactivewindow 2>/dev/null) &&
+    xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ' | grep -q "X=0 Y=0 WIDTH=1024 HEIGHT=768 " &&
+    tb_windows | grep -qx "$id"
+}
 press_hotkey() {
   xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
   tb_hotkey
-  [ "${1:-}" = quick ] || tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  [ "${1:-}" = quick ] || tb_poll 10 surface_active || { echo "no active capture surface after the hotkey"; return 1; }
 }
 start_capture() { start_snapwell "$@" && press_hotkey; }
 
@@ -184,7 +192,11 @@ to_out_dialog() { # NAME [SETTINGS...]: the rectangle marked with the dialog on,
   mark_pdfs
   start_capture "FileName=$(tb_winpath "$work/$name")" OutDialog=1 Outputs=7 "$@" || return 1
   drag 100 100 250 200 400 300
-  tb_poll 10 dialog_named "Output Target Setting" || { echo "no output target dialog"; stop_snapwell; return 1; }
+  tb_poll 10 dialog_named "Output Target Setting" || {
+    echo "no output target dialog; the screen: $("$root/scripts/desktop" shot "e2e-$name")"
+    stop_snapwell
+    return 1
+  }
   sleep 0.5
 }
 # set_copies N: in the print dialog that comes up, N copies and OK.
@@ -394,9 +406,7 @@ ja_case() {
   (export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1)
   tb_pid=$(pgrep -f "$snapwell_pattern" | head -1)
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
-  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
-  tb_hotkey
-  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  press_hotkey || return 1
   drag 100 100 250 200 400 300
   ja_file() { ls "$pictures"/Snapwell出力ファイル.png "$HOME"/Snapwell出力ファイル.png 2>/dev/null | head -1; }
   tb_poll 30 eval '[ -n "$(ja_file)" ] && tb_file_complete "$(ja_file)"' || {
