@@ -34,14 +34,6 @@ start_snapwell() {
   tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
 }
-# The surface is ready for the mouse once it is the active window: a press right after it is
-# mapped, while the window manager still places it, may miss it.
-surface_active() {
-  local id
-  id=$(xdotool getactivewindow 2>/dev/null) &&
-    xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ' | grep -q "X=0 Y=0 WIDTH=1024 HEIGHT=768 " &&
-    tb_windows | grep -qx "$id"
-}
 press_hotkey() {
   xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
   tb_hotkey

@@ -118,7 +118,7 @@ capture_to() {
   tb_wait_up 30 || { echo "no window"; return 1; }
   xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
   tb_hotkey
-  tb_poll 10 tb_surface_shown 1024 768 || { tb_quit; echo "no capture surface after the hotkey"; return 1; }
+  tb_poll 10 surface_active || { tb_quit; echo "no active capture surface after the hotkey"; return 1; }
   xdotool mousemove 100 100 mousedown 1 mousemove 250 200 mousemove 400 300 mouseup 1
   tb_poll 30 tb_file_complete "$file" || { tb_quit; echo "$file not written"; return 1; }
   tb_quit

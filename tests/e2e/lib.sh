@@ -124,3 +124,13 @@ has_ink() {
   min=$("$IM_CONVERT" "${1}[0]" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*minima)]' info:)
   [ "$min" -lt 128 ] || { echo "nothing printed in $4x$5+$2+$3 of $1"; return 1; }
 }
+
+# surface_active: Snapwell's capture surface covers the 1024x768 screen and is the active window.
+# Only then is it ready for the mouse: a press right after it is mapped, while the window manager
+# still places it, may miss it.
+surface_active() {
+  local id
+  id=$(xdotool getactivewindow 2>/dev/null) &&
+    xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ' | grep -q "X=0 Y=0 WIDTH=1024 HEIGHT=768 " &&
+    tb_windows | grep -qx "$id"
+}
