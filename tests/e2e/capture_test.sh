@@ -23,18 +23,23 @@ desktop=$work/desktop.png
 "$root/scripts/desktop" show "$desktop"
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_dump.exe" "$here/tools/clipboard_dump.c" -luser32 -lgdi32
 
-# start_capture NAME=VALUE...: Snapwell with a rectangle-to-file set-up changed by the given
-# settings, its dialog focused, the hotkey pressed; succeeds once the surface covers the screen.
-start_capture() {
+# start_snapwell NAME=VALUE...: Snapwell up with a rectangle-to-file set-up changed by the given
+# settings. press_hotkey [quick]: its dialog focused, the hotkey pressed; succeeds once the
+# surface covers the screen (with "quick" at once: a capture without input may be over by then).
+# start_capture NAME=VALUE...: both.
+start_snapwell() {
   tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 FixField=0 \
     ReverseValue=0 EnlargeValue=1 RollValue=6 DefRoll=0 DefaultExt=3 WhereStay=0 AppearWindow=0 \
     HotKeyEnabled=1 HotKeyModifiers=2 HotKeyKeyCode=109 "$@" >/dev/null 2>&1
   tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
+}
+press_hotkey() {
   xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
   tb_hotkey
-  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  [ "${1:-}" = quick ] || tb_poll 10 surface_active || { echo "no active capture surface after the hotkey"; return 1; }
 }
+start_capture() { start_snapwell "$@" && press_hotkey; }
 
 # drag X1 Y1 X2 Y2 [VIA_X VIA_Y]...: the left button pressed at the first point, moved through
 # the others and released at the last.
@@ -51,8 +56,10 @@ drag() {
 }
 
 # stop_snapwell: ends the resident program at once (closing its dialog only sends it to the tray).
-# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one.
-snapwell_gone() { ! pgrep -f 'Snapwell\.exe' >/dev/null; }
+# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one. Only
+# this tree's program counts: other test sessions on the machine may run a Snapwell of their own.
+snapwell_pattern=$(tb_winpath "$exe" | sed 's/[\\.]/\\&/g')
+snapwell_gone() { ! pgrep -f "$snapwell_pattern" >/dev/null; }
 stop_snapwell() {
   timeout 30 "$WINE" taskkill /f /im Snapwell.exe >/dev/null 2>&1
   tb_poll 10 snapwell_gone || { echo "Snapwell did not end"; return 1; }
@@ -66,13 +73,6 @@ finish_capture() {
     return 1
   }
   tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after the capture"; return 1; }
-}
-
-# psnr_at_least PICTURE REFERENCE DB: the peak signal-to-noise ratio is at least DB decibels.
-psnr_at_least() {
-  local psnr
-  psnr=$("$IM_COMPARE" -metric PSNR "$1" "$2" null: 2>&1)
-  awk -v p="${psnr%% *}" -v min="$3" 'BEGIN { exit !(p + 0 >= min) }' || { echo "PSNR $psnr dB, below $3"; return 1; }
 }
 
 # A rectangle from (100,100) to (400,300) must give that part of the desktop.
@@ -141,15 +141,17 @@ check "keyboard: the pixels of the desktop" compare_pixels "$work/keys.png" "$wo
 check "Esc ends the capture without output" escape_case
 
 # The printer: one page with the picture at its top-left corner at its own size (96 dpi).
-pdfs_before=$work/pdfs-before
-ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort >"$pdfs_before"
-new_pdf() { comm -13 "$pdfs_before" <(ls "$SNAPWELL_PDF_DIR" 2>/dev/null | sort) | grep '\.pdf$' | head -1; }
+# A job's PDF is told by its time, not its name: every print session numbers its jobs from 1,
+# so a PDF left by another run may bear the same name.
+pdf_mark=$work/pdf-mark
+mark_pdfs() { touch "$pdf_mark"; }
+new_pdf() { find "$SNAPWELL_PDF_DIR" -maxdepth 1 -name '*.pdf' -newer "$pdf_mark" 2>/dev/null | head -1; }
 printed() { [ -n "$(new_pdf)" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; }
-print_case() {
-  run_case "$work/print.png" Outputs=6 || return 1
+take_pdf() { # OUT: the new PDF, once the queue is empty, moved to OUT
   wait_for 30 printed || { echo "no PDF after 30 s"; return 1; }
-  mv "$SNAPWELL_PDF_DIR/$(new_pdf)" "$work/print.pdf"
+  mv "$(new_pdf)" "$1"
 }
+print_case() { mark_pdfs && run_case "$work/print.png" Outputs=6 && take_pdf "$work/print.pdf"; }
 # picture_box PICTURE: "width height left top" of what is not white on it.
 picture_box() { "$IM_CONVERT" "$1" -fuzz 2% -trim -format '%w %h %X %Y' info: | tr -d '+'; }
 near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 40 pixels of the corner
@@ -159,9 +161,109 @@ near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 4
     [ "$x" -le 40 ] && [ "$y" -le 40 ] || { echo "the page shows ${w}x${h} at $x,$y"; return 1; }
 }
 check "printer: the capture is printed" print_case
+page_shows() { # PDF PAGE W H: the page (at 96 dpi) shows a W x H picture at its top left
+  pdf_page_png "$1" "$2" "${1%.pdf}-page$2.png" 96 && near_top_left "${1%.pdf}-page$2.png" "$3" "$4"
+}
 check "printer: one page" equals 1 pdf_pages "$work/print.pdf"
-pdf_first_page_png "$work/print.pdf" "$work/print-page.png" 96
-check "printer: the picture at the top left at its own size" near_top_left "$work/print-page.png" 301 201
+check "printer: the picture at the top left at its own size" page_shows "$work/print.pdf" 1 301 201
+
+# The output target dialog (OutDialog 1) with clipboard, file and printer: its printer button
+# opens the print dialog, where 2 copies are set; its Output button writes the file and prints
+# one page per copy. The dialog puts the pointer on its Output button; the printer button lies
+# (76,-131) from there.
+dialog_named() { xdotool search --onlyvisible --name "^$1\$"; }
+active_is() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
+back_in_dialog() { # NAME: the sub-dialog NAME has gone and the output target dialog has the focus again
+  tb_poll 10 eval "! dialog_named '$1'" && tb_poll 10 active_is "Output Target Setting" ||
+    { echo "still in $1: $("$root/scripts/desktop" shot "e2e-$1")"; stop_snapwell; return 1; }
+}
+to_out_dialog() { # NAME [SETTINGS...]: the rectangle marked with the dialog on, output to NAME.png
+  local name=$1
+  shift
+  rm -f "$work/$name.png"
+  mark_pdfs
+  start_capture "FileName=$(tb_winpath "$work/$name")" OutDialog=1 Outputs=7 "$@" || return 1
+  drag 100 100 250 200 400 300
+  tb_poll 10 dialog_named "Output Target Setting" || {
+    echo "no output target dialog; the screen: $("$root/scripts/desktop" shot "e2e-$name")"
+    stop_snapwell
+    return 1
+  }
+  sleep 0.5
+}
+# set_copies N: in the print dialog that comes up, N copies and OK.
+set_copies() {
+  tb_poll 10 dialog_named Print || { echo "no print dialog: $("$root/scripts/desktop" shot e2e-print-dialog)"; return 1; }
+  xdotool key alt+c type "$1"
+  xdotool key Return
+}
+out_dialog_case() {
+  local X Y
+  to_out_dialog dialog || return 1
+  eval "$(xdotool getmouselocation --shell | grep '^[XY]=')"
+  xdotool mousemove $((X + 76)) $((Y - 131)) click 1
+  set_copies 2 && back_in_dialog Print || { stop_snapwell; return 1; }
+  xdotool key alt+o
+  finish_capture "$work/dialog.png" && take_pdf "$work/dialog.pdf"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "output target dialog: Output after 2 copies set" out_dialog_case
+check "output target dialog: the pixels of the desktop" compare_pixels "$work/dialog.png" "$ref"
+check "output target dialog: two pages" equals 2 pdf_pages "$work/dialog.pdf"
+check "... page 1: the picture at the top left" page_shows "$work/dialog.pdf" 1 301 201
+check "... page 2: the picture at the top left" page_shows "$work/dialog.pdf" 2 301 201
+# Browse: the Save dialog (the dialog's Browse button lies (116,-34) from its Output button)
+# answered with a BMP name; the typed extension decides the format.
+browse_case() {
+  local X Y
+  rm -f "$work/browsed.bmp"
+  to_out_dialog browse Outputs=2 || return 1
+  eval "$(xdotool getmouselocation --shell | grep '^[XY]=')"
+  xdotool mousemove $((X + 116)) $((Y - 34)) click 1
+  tb_poll 10 dialog_named "Output Filename" || { echo "no Save dialog"; stop_snapwell; return 1; }
+  sleep 0.5
+  xdotool type "$(tb_winpath "$work/browsed.bmp")"
+  xdotool key Return
+  back_in_dialog "Output Filename" || return 1
+  xdotool key alt+o
+  finish_capture "$work/browsed.bmp"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "output target dialog: Browse to a BMP name, then Output" browse_case
+check "... BMP: the pixels of the desktop" compare_pixels "$work/browsed.bmp" "$ref"
+
+# Stop leaves without output: no file, nothing printed.
+stop_dialog_case() {
+  to_out_dialog stopped || return 1
+  xdotool key alt+s
+  tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after Stop"; stop_snapwell; return 1; }
+  sleep 2
+  stop_snapwell
+  [ ! -e "$work/stopped.png" ] && [ -z "$(new_pdf)" ] || { echo "Stop output: $(ls "$work"/stopped* 2>/dev/null) $(new_pdf)"; return 1; }
+}
+check "output target dialog: Stop outputs nothing" stop_dialog_case
+
+# The settings dialog's File menu, Printer Setup: 3 copies; the hotkey, off while the print
+# dialog is up, captures again afterwards and the printer gives 3 pages.
+menu_copies_case() {
+  rm -f "$work/menu.png"
+  mark_pdfs
+  start_snapwell "FileName=$(tb_winpath "$work/menu")" Outputs=6 || return 1
+  xdotool windowactivate --sync "$(tb_windows | head -1)" key alt+f sleep 0.3 key p
+  set_copies 3 && tb_poll 10 eval '! dialog_named Print' && press_hotkey || { stop_snapwell; return 1; }
+  drag 100 100 250 200 400 300
+  finish_capture "$work/menu.png" && take_pdf "$work/menu.pdf"
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "settings menu: Printer Setup with 3 copies, then the hotkey" menu_copies_case
+check "... three pages" equals 3 pdf_pages "$work/menu.pdf"
+check "... page 3: the picture at the top left" page_shows "$work/menu.pdf" 3 301 201
 
 # A circle round (300,300) through (350,300): a 99-pixel disc, white outside it.
 circle_case() {
@@ -208,6 +310,38 @@ inner "$work/free.png" 0 0 "$work/free-inner.png" 2>/dev/null
 "$IM_CONVERT" "$work/free.png" -crop 100x100+$((($("$IM_IDENTIFY" -format '%w' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50))+$((($("$IM_IDENTIFY" -format '%h' "$work/free.png" 2>/dev/null || echo 201) - 201) / 2 + 50)) +repage "PNG24:$work/free-inner.png" 2>/dev/null
 check "freehand: the desktop inside" compare_pixels "$work/free-inner.png" "$work/ref-free-inner.png"
 
+# The window target: a helper window of known colours at (600,420), 300x200, with a child at
+# (40,30), 120x80, inside it; a click on the child takes the whole window (CaptureWindow 0) or
+# the child alone (CaptureWindow 1); "Active" (CaptureWindow 2) takes the topmost ordinary window,
+# the helper's, without a click.
+x86_64-w64-mingw32-gcc-posix -O1 -o "$work/target_window.exe" "$here/tools/target_window.c" -luser32 -lgdi32
+"$IM_CONVERT" -size 300x200 xc:'rgb(40,160,200)' -fill 'rgb(230,60,30)' -draw 'rectangle 40,30 159,109' \
+  -depth 8 "PNG24:$work/ref-window.png"
+"$IM_CONVERT" -size 120x80 xc:'rgb(230,60,30)' -depth 8 "PNG24:$work/ref-control.png"
+# Started after Snapwell, whose tray icon brings Wine's tray window up: the helper's is above it.
+start_target() {
+  "$WINE" "$work/target_window.exe" 600 420 300 200 40 30 120 80 >"$work/target.log" 2>&1 &
+  wait_for 30 grep -q ready "$work/target.log" || { echo "the target window did not come up"; return 1; }
+}
+window_case() { # OUTFILE CAPTUREWINDOW: a click on the child, unless the mode needs none (2)
+  local out=$1 rc=1
+  rm -f "$out" "$work/target.log"
+  if start_snapwell "FileName=$(tb_winpath "${out%.*}")" FlameStyle=3 CaptureWindow="$2" && start_target &&
+    if [ "$2" = 2 ]; then press_hotkey quick; else press_hotkey && drag 700 490; fi; then
+    finish_capture "$out"
+    rc=$?
+  fi
+  stop_snapwell
+  timeout 30 "$WINE" taskkill /f /im target_window.exe >/dev/null 2>&1
+  return $rc
+}
+check "window target: the whole window" window_case "$work/window.png" 0
+check "window: the window's pixels" compare_pixels "$work/window.png" "$work/ref-window.png"
+check "window target: one control" window_case "$work/control.png" 1
+check "control: the control's pixels" compare_pixels "$work/control.png" "$work/ref-control.png"
+check "window target: the active window, without a click" window_case "$work/active.png" 2
+check "active: the window's pixels" compare_pixels "$work/active.png" "$work/ref-window.png"
+
 # A series of three PPM pictures at 0, 90 and 180 degrees.
 series_case() {
   rm -f "$work"/ser*
@@ -230,6 +364,25 @@ check "series: 0 degrees" compare_pixels "${series[0]:-none}" "$ref"
 check "series: 90 degrees" compare_pixels "${series[1]:-none}" "$work/ref-rect-90.png"
 check "series: 180 degrees" compare_pixels "${series[2]:-none}" "$work/ref-rect-180.png"
 
+# The series with the output target dialog: its caption counts the pictures; Output on 1/3
+# writes the first, Stop on 2/3 ends the series with no more output.
+series_dialog_case() {
+  rm -f "$work"/sd*
+  start_capture "FileName=$(tb_winpath "$work/sd")" DefaultExt=5 ContOutput=1 StartAng=0 EndAng=180 StepAng=90 \
+    AutoName=1 OutDialog=1 || return 1
+  drag 100 100 250 200 400 300
+  sleep 1.5
+  xdotool key Return
+  tb_poll 10 dialog_named "Output Target Setting 1/3" && sleep 0.5 && xdotool key alt+o &&
+    tb_poll 10 dialog_named "Output Target Setting 2/3" && sleep 0.5 && xdotool key alt+s &&
+    tb_poll 10 tb_surface_gone 1024 768 || { echo "the screen: $("$root/scripts/desktop" shot e2e-series-dialog)"; stop_snapwell; return 1; }
+  sleep 2
+  stop_snapwell
+  equals sd0.ppm eval 'ls "$work" | grep "^sd"'
+}
+check "series with the dialog: 1/3 output, Stop on 2/3 ends it" series_dialog_case
+check "... 1/3: the pixels of the desktop" compare_pixels "$work/sd0.ppm" "$ref"
+
 # Under Japanese, with no output name stored: the default name (text 106) is relative, so the
 # picture lands in the user's Pictures folder, whole.
 ja_case() {
@@ -243,11 +396,9 @@ ja_case() {
     HotKeyKeyCode=109 >/dev/null 2>&1
   timeout 60 "$WINE" reg delete 'HKCU\Software\Snapwell\Default' /v FileName /f >/dev/null 2>&1
   (export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1)
-  tb_pid=$(pgrep -f 'Snapwell\.exe' | head -1)
+  tb_pid=$(pgrep -f "$snapwell_pattern" | head -1)
   tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
-  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
-  tb_hotkey
-  tb_poll 10 tb_surface_shown 1024 768 || { echo "no capture surface after the hotkey"; return 1; }
+  press_hotkey || return 1
   drag 100 100 250 200 400 300
   ja_file() { ls "$pictures"/Snapwell出力ファイル.png "$HOME"/Snapwell出力ファイル.png 2>/dev/null | head -1; }
   tb_poll 30 eval '[ -n "$(ja_file)" ] && tb_file_complete "$(ja_file)"' || {

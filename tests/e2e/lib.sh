@@ -68,6 +68,13 @@ compare_pixels() {
   [ "$ae" -le "$max" ] || { echo "$ae pixels of $size_out differ by more than $fuzz% (at most $max allowed)"; return 1; }
 }
 
+# psnr_at_least PICTURE REFERENCE DB: the peak signal-to-noise ratio is at least DB decibels.
+psnr_at_least() {
+  local psnr
+  psnr=$("$IM_COMPARE" -metric PSNR "$1" "$2" null: 2>&1)
+  awk -v p="${psnr%% *}" -v min="$3" 'BEGIN { exit !(p + 0 >= min) }' || { echo "PSNR $psnr dB, below $3"; return 1; }
+}
+
 # crop_reference PICTURE X Y W H OUT: the part of the known desktop a capture of that
 # rectangle must reproduce, as a PNG.
 crop_reference() {
@@ -79,13 +86,17 @@ pdf_pages() {
   pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'
 }
 
-# pdf_first_page_png PDF OUT.png [DPI]: the first page as a picture (pdftoppm, default 72 dpi,
-# where one PostScript point is one pixel).
-pdf_first_page_png() {
-  local pdf=$1 out=$2 dpi=${3:-72} said
+# pdf_page_png PDF PAGE OUT.png [DPI]: that page as a picture (pdftoppm, default 72 dpi, where
+# one PostScript point is one pixel).
+pdf_page_png() {
+  local pdf=$1 page=$2 out=$3 dpi=${4:-72} said
   # Its warnings about glyphs in Ghostscript-made fonts are harmless; shown only on failure.
-  said=$(pdftoppm -f 1 -l 1 -r "$dpi" -singlefile -png "$pdf" "${out%.png}" 2>&1) || { echo "$said" >&2; return 1; }
+  said=$(pdftoppm -f "$page" -l "$page" -r "$dpi" -singlefile -png "$pdf" "${out%.png}" 2>&1) || {
+    echo "$said" >&2
+    return 1
+  }
 }
+pdf_first_page_png() { pdf_page_png "$1" 1 "$2" "${3:-72}"; }
 
 # pixel_at PICTURE X Y: the pixel as "srgb(r,g,b)".
 pixel_at() {
@@ -112,4 +123,14 @@ has_ink() {
   local min
   min=$("$IM_CONVERT" "${1}[0]" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*minima)]' info:)
   [ "$min" -lt 128 ] || { echo "nothing printed in $4x$5+$2+$3 of $1"; return 1; }
+}
+
+# surface_active: Snapwell's capture surface covers the 1024x768 screen and is the active window.
+# Only then is it ready for the mouse: a press right after it is mapped, while the window manager
+# still places it, may miss it.
+surface_active() {
+  local id
+  id=$(xdotool getactivewindow 2>/dev/null) &&
+    xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ' | grep -q "X=0 Y=0 WIDTH=1024 HEIGHT=768 " &&
+    tb_windows | grep -qx "$id"
 }
