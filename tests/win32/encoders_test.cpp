@@ -125,7 +125,7 @@ class EncoderDllTest : public ::testing::TestWithParam<bool> {
     int wrong = 0;
     for (int y = 0; y < picture.Height(); ++y)
       for (int x = 0; x < picture.Width(); ++x)
-        wrong += file.At(x, y) != (grey ? GreyOf(picture.At(x, y)) : picture.At(x, y));
+        wrong += file.At(x, y) != (grey ? GreyOf(picture.At(x, y)) : picture.At(x, y) & 0xFFFFFFu);
     EXPECT_EQ(wrong, 0);
   }
 
@@ -153,6 +153,10 @@ TEST_P(EncoderDllTest, VellExportsWriteTheDibsPixelsTheRightWayUp) {
   EXPECT_NE(eps.find("~>\n"), std::string::npos);
   EXPECT_EQ(eps.substr(eps.size() - 6), "%%EOF\n");
   EXPECT_EQ(FileCount(), 4u);  // no temporary file left
+  // A pixel whose unused fourth byte is set (GDI may leave one) is written as its colour.
+  picture.At(5, 5) |= 0xFF000000u;
+  savePng_(Path("alpha.png").c_str(), picture.Dc(), 0, 0, 37, 23, 0);
+  ExpectExactPixels("alpha.png", picture);
 }
 
 // Large enough to be compressed in several slices side by side; the old file is replaced.

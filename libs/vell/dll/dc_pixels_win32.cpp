@@ -54,8 +54,36 @@ bool DcPixels::Store() {
          height_;
 }
 
+bool DcPixels::LoadForReading(HDC dc) {
+  if (dc == nullptr) return false;
+  auto* bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+  DIBSECTION section{};
+  if (bitmap != nullptr && GetObjectW(bitmap, sizeof(section), &section) == sizeof(section) &&
+      section.dsBm.bmBits != nullptr && section.dsBmih.biBitCount == 32 &&
+      section.dsBmih.biCompression == BI_RGB && section.dsBmih.biHeight < 0 &&
+      section.dsBm.bmWidthBytes == section.dsBm.bmWidth * 4) {
+    const std::int64_t w = section.dsBm.bmWidth;
+    const std::int64_t h = -static_cast<std::int64_t>(section.dsBmih.biHeight);
+    if (w > 0 && w * h <= kMaxPixels) {
+      GdiFlush();  // drawing still queued for the bitmap lands first
+      const auto* bits = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+      if (std::all_of(bits, bits + w * h, [](std::uint32_t p) { return (p >> 24) == 0; })) {
+        dc_ = dc;
+        bitmap_ = bitmap;
+        width_ = static_cast<int>(w);
+        height_ = static_cast<int>(h);
+        inPlace_ = ConstPixelView{bits, width_, height_, width_};
+        return true;
+      }
+    }
+  }
+  return Load(dc);
+}
+
 ConstPixelView DcPixels::Block(int x, int y, int width, int height) const {
-  return BlockOf(ConstPixelView{pixels_.data(), width_, height_, width_}, x, y, width, height);
+  const ConstPixelView all =
+      inPlace_.pixels != nullptr ? inPlace_ : ConstPixelView{pixels_.data(), width_, height_, width_};
+  return BlockOf(all, x, y, width, height);
 }
 
 }  // namespace vell

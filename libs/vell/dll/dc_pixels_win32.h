@@ -17,6 +17,10 @@ class DcPixels {
   // Reads the whole bitmap selected into `dc`. False for a missing DC, an unreadable bitmap or
   // one too large to copy.
   bool Load(HDC dc);
+  // Reads the bitmap for writers, which only read it: a top-down 32-bit DIB section whose unused
+  // fourth bytes are all zero (as the program keeps its pictures) is read in place, without a
+  // copy of its pixels; any other bitmap is copied as Load does.
+  bool LoadForReading(HDC dc);
   // Writes the pixels back into the same bitmap.
   bool Store();
 
@@ -32,6 +36,7 @@ class DcPixels {
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
+  ConstPixelView inPlace_;  // the DIB section's own pixels, when LoadForReading could use them
 };
 
 }  // namespace vell

@@ -28,7 +28,7 @@ int SaveBlock(Writer writer, const char* path, HDC dc, int x, int y, int width, 
   return Guarded([&] {
     if (path == nullptr || *path == '\0') return false;
     DcPixels source;
-    if (!source.Load(dc)) return false;
+    if (!source.LoadForReading(dc)) return false;
     const ConstPixelView block = source.Block(x, y, width, height);
     return block.pixels != nullptr && writer(path, block);
   });
