@@ -114,6 +114,18 @@ bool RegisterOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT st
   return RegisterClassExW(&wc) != 0;
 }
 
+// The view a window was created for (the creation parameter, kept from WM_NCCREATE on), or
+// nullptr while it is not yet known or the window is not the view's own.
+template <typename View>
+View* ViewOf(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* view = reinterpret_cast<View*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return view != nullptr && view->Window() == window ? view : nullptr;
+}
+
 }  // namespace
 
 std::int16_t ShiftState() {
@@ -147,12 +159,8 @@ bool FrmPointerView::Create(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK FrmPointerView::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* view = reinterpret_cast<FrmPointerView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (view == nullptr || view->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  auto* view = ViewOf<FrmPointerView>(window, message, lParam);
+  if (view == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return view->Handle(message, wParam, lParam);
 }
 
@@ -250,12 +258,8 @@ bool FrmMainView::Create(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK FrmMainView::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* view = reinterpret_cast<FrmMainView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (view == nullptr || view->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  auto* view = ViewOf<FrmMainView>(window, message, lParam);
+  if (view == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   const LRESULT result = view->Handle(message, wParam, lParam);
   if (message != WM_PAINT && message != WM_ERASEBKGND && message != WM_SETCURSOR) view->Sync();
   return result;
