@@ -80,6 +80,16 @@ tb_surface_shown() {
 }
 tb_surface_gone() { ! tb_surface_shown "$@"; }
 
+# tb_surface_active W H: the capture surface covers the W x H screen and is the active window.
+# Only then is it ready for the mouse: a press right after it is mapped, while the window manager
+# still places it, may miss it.
+tb_surface_active() {
+  local id
+  id=$(xdotool getactivewindow 2>/dev/null) &&
+    xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ' | grep -q "X=0 Y=0 WIDTH=$1 HEIGHT=$2 " &&
+    tb_windows | grep -qx "$id"
+}
+
 # tb_hotkey: the default capture hotkey, Ctrl + numeric-keypad minus, to the focused window.
 tb_hotkey() { xdotool key ctrl+KP_Subtract; }
 

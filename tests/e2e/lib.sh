@@ -125,12 +125,5 @@ has_ink() {
   [ "$min" -lt 128 ] || { echo "nothing printed in $4x$5+$2+$3 of $1"; return 1; }
 }
 
-# surface_active: Snapwell's capture surface covers the 1024x768 screen and is the active window.
-# Only then is it ready for the mouse: a press right after it is mapped, while the window manager
-# still places it, may miss it.
-surface_active() {
-  local id
-  id=$(xdotool getactivewindow 2>/dev/null) &&
-    xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ' | grep -q "X=0 Y=0 WIDTH=1024 HEIGHT=768 " &&
-    tb_windows | grep -qx "$id"
-}
+# surface_active: the capture surface covers the 1024x768 test screen and is the active window.
+surface_active() { tb_surface_active 1024 768; }
