@@ -15,6 +15,7 @@
 
 #include "bench_support.h"
 #include "capture/frm_main.h"
+#include "support/capture_setup.h"
 #include "support/disk_file_system.h"
 #include "support/fake_platform.h"
 #include "support/screenshot_corpus.h"
@@ -62,14 +63,9 @@ class CpuMeter {
 class Run {
  public:
   explicit Run(const CorpusPicture& desktop) {
-    fake.screen.size = {kW, kH};
-    fake.desktop.screen = Picture(kW, kH);
+    SetUpScreen(fake, app, kW, kH);
     CopyInto(fake.desktop.screen, desktop);
-    fake.desktop.metricsWidthTwips = kW * 15;
-    fake.desktop.workAreaHeight = kH - 40;
     fake.output.temporaryFolder = bench::OutFolder();
-    app.screenWidth = kW;
-    app.screenHeight = kH;
     Settings& s = app.settings;
     s.RollValue = 6;
     s.OutDialog = 0;
@@ -78,13 +74,7 @@ class Run {
     s.FreehandLineWidth = 1;
     form.handOver = &transform;
   }
-  void Start(std::int16_t style) {
-    app.settings.FlameStyle = style;
-    app.showPointer = app.trackMoves = true;
-    app.fixedFrame = 0;
-    form.Load();
-    form.Show();
-  }
+  void Start(std::int16_t style) { StartCapture(app, form, style); }
   void Press(const std::vector<std::pair<int, int>>& points) {
     form.Form_MouseDown(1, 0, static_cast<float>(points[0].first), static_cast<float>(points[0].second));
     for (std::size_t i = 1; i < points.size(); ++i)

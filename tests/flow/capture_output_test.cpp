@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "capture/frm_main.h"
+#include "support/capture_setup.h"
 #include "support/disk_file_system.h"
 #include "support/fake_platform.h"
 #include "transform/hand_over.h"
@@ -22,10 +23,6 @@ namespace snapwell::testing {
 namespace {
 
 constexpr int kScreenW = 320, kScreenH = 240;
-
-std::uint32_t DesktopPixel(int x, int y) {
-  return (static_cast<std::uint32_t>(x * 7 + y * 13) * 2654435761u) & 0x00FFFFFF;
-}
 
 struct ScriptedDialogs : TransformDialogs {
   void ShowSeriesDialog() override {
@@ -65,16 +62,11 @@ struct Progress : SeriesProgress {
 class CaptureFlow : public ::testing::Test {
  protected:
   CaptureFlow() {
-    fake.screen.size = {kScreenW, kScreenH};
-    fake.desktop.screen = Picture(kScreenW, kScreenH);
-    fake.desktop.metricsWidthTwips = kScreenW * 15;
-    fake.desktop.workAreaHeight = kScreenH - 40;
+    SetUpScreen(fake, app, kScreenW, kScreenH);
     for (int y = 0; y < kScreenH; ++y)
       for (int x = 0; x < kScreenW; ++x)
         fake.desktop.screen.SetPixel(x, y, DesktopPixel(x, y));
     fake.output.temporaryFolder = temporary.Path("");
-    app.screenWidth = kScreenW;
-    app.screenHeight = kScreenH;
     app.PrintDocumentName = "VellOut";  // as start-up names it
     Settings& s = app.settings;
     s.RollValue = 6;
@@ -90,14 +82,7 @@ class CaptureFlow : public ::testing::Test {
     dialogs.seriesCancel = &app.seriesCancel;
   }
 
-  void Start(std::int16_t flameStyle, std::int16_t fixed = 0) {
-    app.settings.FlameStyle = flameStyle;
-    app.keyLeftDown = app.mouseLeftDown = 0;
-    app.showPointer = app.trackMoves = true;
-    app.fixedFrame = fixed;
-    form.Load();
-    form.Show();
-  }
+  void Start(std::int16_t flameStyle, std::int16_t fixed = 0) { StartCapture(app, form, flameStyle, fixed); }
   void Drag(const std::vector<std::pair<int, int>>& points) {
     form.Form_MouseDown(1, 0, static_cast<float>(points[0].first), static_cast<float>(points[0].second));
     for (std::size_t i = 1; i < points.size(); ++i)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "capture/frm_main.h"
+#include "support/capture_setup.h"
 #include "support/fake_platform.h"
 
 namespace snapwell::testing {
@@ -65,36 +66,19 @@ struct RecordingProgress : SeriesProgress {
 class CaptureTest : public ::testing::Test {
  protected:
   CaptureTest() {
-    fake.screen.size = {1024, 768};
-    fake.desktop.screen = Picture(1024, 768);
+    SetUpScreen(fake, app, 1024, 768);
     fake.desktop.desktopRect = {0, 0, 1024, 768};
-    fake.desktop.metricsWidthTwips = 1024 * 15;
-    fake.desktop.workAreaHeight = 728;
-    // A desktop where every pixel differs from its neighbours: (x, y) -> 0x00xxyy mixed.
     for (int y = 0; y < 768; ++y) {
       for (int x = 0; x < 1024; ++x)
         fake.desktop.screen.SetPixel(x, y, DesktopPixel(x, y));
     }
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
     form.handOver = &handOver;
     form.shell = &shell;
     form.seriesProgress = &progress;
   }
 
-  static std::uint32_t DesktopPixel(int x, int y) {
-    return (static_cast<std::uint32_t>(x * 7 + y * 13) * 2654435761u) & 0x00FFFFFF;
-  }
-
   // The capture request's flags, then load and show the surface.
-  void Start(std::int16_t flameStyle, std::int16_t fixed = 0) {
-    app.settings.FlameStyle = flameStyle;
-    app.keyLeftDown = app.mouseLeftDown = 0;
-    app.showPointer = app.trackMoves = true;
-    app.fixedFrame = fixed;
-    form.Load();
-    form.Show();
-  }
+  void Start(std::int16_t flameStyle, std::int16_t fixed = 0) { StartCapture(app, form, flameStyle, fixed); }
 
   void Drag(std::int32_t fromX, std::int32_t fromY, std::int32_t toX, std::int32_t toY) {
     form.Form_MouseDown(1, 0, static_cast<float>(fromX), static_cast<float>(fromY));
