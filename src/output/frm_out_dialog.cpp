@@ -105,15 +105,7 @@ void frmOutDialog::Form_Activate() {
   }
   // A name without a folder is shown in the folder it will be written to: the user's Pictures.
   if (name.Folder().empty()) name.SetFolder(app_.platform.files.PicturesFolder());
-  CFileName work = CompleteExtension(name, true, dialog.FilterIndex, s.DefaultExt);
-  if (s.AutoName == 1) {
-    const std::optional<CFileName> numbered =
-        AutosetFileName(work, app_.platform.files, app_.platform.ui, app_.texts);
-    if (numbered) {
-      work = *numbered;
-      name.SetBody(work.Body());
-    }
-  }
+  const CFileName work = NameToShow(true);
   ShowName(work.Folder(), work.FileName());
 
   // The pointer onto the output button: window in twips, button in the window's pixels.
@@ -172,7 +164,16 @@ void frmOutDialog::btnFile_Click() {
   // A cancelled dialog leaves the name as it was.
   if (!app_.platform.ui.ShowSaveDialog(dialog)) return;
   name.SetPath(dialog.FileName);
-  CFileName work = CompleteExtension(name, false, dialog.FilterIndex, s.DefaultExt);
+  const CFileName work = NameToShow(false);
+  // The folder box follows the stored name; the chosen folder is stored with it.
+  name.SetFolder(work.Folder());
+  ShowName(work.Folder(), work.FileName());
+}
+
+CFileName frmOutDialog::NameToShow(bool forceExtension) {
+  const Settings& s = app_.settings;
+  CFileName& name = app_.FileName;
+  CFileName work = CompleteExtension(name, forceExtension, app_.CommonDialog1.FilterIndex, s.DefaultExt);
   if (s.AutoName == 1) {
     const std::optional<CFileName> numbered =
         AutosetFileName(work, app_.platform.files, app_.platform.ui, app_.texts);
@@ -181,9 +182,7 @@ void frmOutDialog::btnFile_Click() {
       name.SetBody(work.Body());
     }
   }
-  // The folder box follows the stored name; the chosen folder is stored with it.
-  name.SetFolder(work.Folder());
-  ShowName(work.Folder(), work.FileName());
+  return work;
 }
 
 void frmOutDialog::btnPrinter_Click() {

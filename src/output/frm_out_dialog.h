@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/form_controls.h"
+#include "output/file_name.h"
 
 namespace snapwell {
 
@@ -86,6 +87,9 @@ class frmOutDialog : public ModalForm {
   bool CheckFileName();
   std::string CounterText() const;
   void ShowName(const std::string& folder, const std::string& fileName);
+  // The stored name completed with its extension (forced or as the Save dialog's type says) and,
+  // with automatic numbering, numbered; the stored name takes the numbered body.
+  CFileName NameToShow(bool forceExtension);
 
   AppContext& app_;
   bool setUpPending_ = false;  // the next activation prepares the dialog for an output

@@ -88,10 +88,9 @@ vell::ConstPixelView Picture::View(int x, int y, int w, int h) const {
 }
 
 bool Picture::Resize(int width, int height) {
-  if (!store_) store_ = std::make_unique<MemoryPixelStore>();
   if (width == view_.width && height == view_.height && view_.pixels != nullptr) return true;
   const std::uint32_t back = backColor_;
-  const bool ok = store_->Reallocate(width, height, [back](vell::PixelView fresh, vell::ConstPixelView old) {
+  return Reallocate(width, height, [back](vell::PixelView fresh, vell::ConstPixelView old) {
     const int keepW = std::min(fresh.width, old.width);
     const int keepH = std::min(fresh.height, old.height);
     for (int y = 0; y < fresh.height; ++y) {
@@ -104,19 +103,21 @@ bool Picture::Resize(int width, int height) {
       std::fill(row + x, row + fresh.width, back);
     }
   });
-  if (ok) view_ = store_->View();
-  return ok;
 }
 
 bool Picture::Recreate(int width, int height) {
-  if (!store_) store_ = std::make_unique<MemoryPixelStore>();
   if (width == view_.width && height == view_.height && view_.pixels != nullptr) {
     Clear();
     return true;
   }
   const std::uint32_t back = backColor_;
-  const bool ok = store_->Reallocate(
-      width, height, [back](vell::PixelView fresh, vell::ConstPixelView) { FillView(fresh, back); });
+  return Reallocate(width, height,
+                    [back](vell::PixelView fresh, vell::ConstPixelView) { FillView(fresh, back); });
+}
+
+bool Picture::Reallocate(int width, int height, const PixelStore::Refill& refill) {
+  if (!store_) store_ = std::make_unique<MemoryPixelStore>();
+  const bool ok = store_->Reallocate(width, height, refill);
   if (ok) view_ = store_->View();
   return ok;
 }

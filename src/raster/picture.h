@@ -144,6 +144,9 @@ class Picture {
   bool FloodFillBorder(int x, int y, std::uint32_t borderColor);
 
  private:
+  // The store's new storage, filled by `refill`, and the view of it.
+  bool Reallocate(int width, int height, const PixelStore::Refill& refill);
+
   void PaintEllipse(double cx, double cy, double outerA, double outerB);
 
   std::unique_ptr<PixelStore> store_;

@@ -147,16 +147,23 @@ HWND OutputDialogViews::ContOutWindow() const {
   return progressWindow_ ? progressWindow_->hwnd : nullptr;
 }
 
-std::unique_ptr<DialogWindow> OutputDialogViews::CreateOutDialog() {
+std::unique_ptr<DialogWindow> OutputDialogViews::NewDialog(DWORD exStyle, HWND ownedBy, FormWindow& form,
+                                                           int clientWidth96, int clientHeight96) {
   auto w = std::make_unique<DialogWindow>();
-  frmOutDialog& f = out_;
-  w->hwnd = CreateEmptyDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME, owner,
+  w->hwnd = CreateEmptyDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, exStyle, ownedBy,
                               &DialogProc, reinterpret_cast<LPARAM>(w.get()));
   if (w->hwnd == nullptr) return nullptr;
+  w->view.Attach(w->hwnd, font_);
+  PlaceWindow(*w, form, clientWidth96, clientHeight96);
+  return w;
+}
+
+std::unique_ptr<DialogWindow> OutputDialogViews::CreateOutDialog() {
+  frmOutDialog& f = out_;
+  auto w = NewDialog(WS_EX_DLGMODALFRAME, owner, f.window, 380, 188);
+  if (!w) return nullptr;
   FormView& v = w->view;
   DialogWindow& dw = *w;
-  v.Attach(w->hwnd, font_);
-  PlaceWindow(dw, f.window, 380, 188);
   using K = ControlKind;
   const auto box = [&f, &dw](int i) {
     return Click(dw, [&f, i] { f.SetOutputBox(i, f.chkOutput[i].Value != 0 ? 0 : 1); });
@@ -196,16 +203,12 @@ std::unique_ptr<DialogWindow> OutputDialogViews::CreateOutDialog() {
 }
 
 std::unique_ptr<DialogWindow> OutputDialogViews::CreateContOut(bool progress) {
-  auto w = std::make_unique<DialogWindow>();
   frmContOut& f = cont_;
   const DWORD exStyle = progress ? WS_EX_TOPMOST | WS_EX_DLGMODALFRAME : WS_EX_DLGMODALFRAME;
-  w->hwnd = CreateEmptyDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, exStyle,
-                              progress ? nullptr : owner, &DialogProc, reinterpret_cast<LPARAM>(w.get()));
-  if (w->hwnd == nullptr) return nullptr;
+  auto w = NewDialog(exStyle, progress ? nullptr : owner, f.window, 300, 188);
+  if (!w) return nullptr;
   FormView& v = w->view;
   DialogWindow& dw = *w;
-  v.Attach(w->hwnd, font_);
-  PlaceWindow(dw, f.window, 300, 188);
   using K = ControlKind;
   HWND heading = v.Add(K::Label, f.lblCalculated, 210, 8, 84, 18);
   SetWindowLongPtrW(heading, GWL_STYLE, (GetWindowLongPtrW(heading, GWL_STYLE) & ~SS_TYPEMASK) | SS_CENTER);

@@ -63,9 +63,7 @@ class CaptureFlow : public ::testing::Test {
  protected:
   CaptureFlow() {
     SetUpScreen(fake, app, kScreenW, kScreenH);
-    for (int y = 0; y < kScreenH; ++y)
-      for (int x = 0; x < kScreenW; ++x)
-        fake.desktop.screen.SetPixel(x, y, DesktopPixel(x, y));
+    PaintDistinctDesktop(fake);
     fake.output.temporaryFolder = temporary.Path("");
     app.PrintDocumentName = "VellOut";  // as start-up names it
     Settings& s = app.settings;

@@ -16,6 +16,14 @@ inline std::uint32_t DesktopPixel(int x, int y) {
   return (static_cast<std::uint32_t>(x * 7 + y * 13) * 2654435761u) & 0x00FFFFFF;
 }
 
+// The fake desktop picture painted with DesktopPixel.
+inline void PaintDistinctDesktop(FakePlatform& fake) {
+  Picture& screen = fake.desktop.screen;
+  for (int y = 0; y < screen.Height(); ++y)
+    for (int x = 0; x < screen.Width(); ++x)
+      screen.SetPixel(x, y, DesktopPixel(x, y));
+}
+
 // A w × h screen (its desktop picture white until filled), a work area 40 pixels short of it,
 // and the run told its size as MeasureScreen would.
 inline void SetUpScreen(FakePlatform& fake, AppContext& app, int w, int h) {

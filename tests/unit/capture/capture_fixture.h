@@ -68,10 +68,7 @@ class CaptureTest : public ::testing::Test {
   CaptureTest() {
     SetUpScreen(fake, app, 1024, 768);
     fake.desktop.desktopRect = {0, 0, 1024, 768};
-    for (int y = 0; y < 768; ++y) {
-      for (int x = 0; x < 1024; ++x)
-        fake.desktop.screen.SetPixel(x, y, DesktopPixel(x, y));
-    }
+    PaintDistinctDesktop(fake);
     form.handOver = &handOver;
     form.shell = &shell;
     form.seriesProgress = &progress;
