@@ -1,8 +1,8 @@
 # Snapwell — one entry point for building, testing, running and packing.
 #   make run    build Snapwell.exe and start it under Wine (scripted demo without a display)
 #   make test   build every tree and run every suite; ends with "N passed, N failed"
-#   make bench  Google Benchmark suite (Release build) on the screenshot corpus
-#   make bench-compare  the same pictures through libpng and libjpeg-turbo, side by side, one core
+#   make bench  Google Benchmark suite (Release build) on this machine's own screenshots
+#   make bench-compare  the fixed screenshots against libpng, cjpeg and Pillow, one table, one core
 #   make dist   dist/Snapwell-<version>-win64.zip and dist/Snapwell-<version>-setup.exe (NSIS)
 JOBS ?= 2
 CMAKE_GEN := -G "Unix Makefiles"
@@ -31,19 +31,20 @@ win64: setup
 	@cmake -S . -B build/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
 	@cmake --build build/win64 -j$(JOBS) -- --no-print-directory
 
-# Real screenshots for the encoder tests and benchmarks, made once on a private display.
-corpus: setup
+# Real screenshots grabbed on this machine for the benchmarks, made once on a private display.
+# (The tests judge the fixed corpus in tests/corpus; scripts/screenshot-corpus --fixed remakes it.)
+corpus: win64
 	@scripts/screenshot-corpus
 
-test: native asan win64 fuzz corpus dist
+test: native asan win64 fuzz dist
 	@scripts/run-tests
 
-bench-build: setup corpus
+bench-build: setup
 	@cmake -S . -B build/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DSNAPWELL_BENCH=ON >/dev/null
 	@cmake --build build/bench -j$(JOBS) --target snapwell_bench snapwell_compare -- --no-print-directory
 
 # Files go to build/bench-out, on disk like the program's own output.
-bench: bench-build
+bench: bench-build corpus
 	@build/bench/snapwell_bench $(BENCH_ARGS)
 
 bench-compare: bench-build

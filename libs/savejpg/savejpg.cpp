@@ -87,9 +87,9 @@ bool Encode(const BmpPicture& picture, int quality, Destination& destination, JS
   info.in_color_space = ColourSpaceOf(picture.layout());
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
-  // The floating-point transform (also SIMD) keeps a little more of the picture than the
-  // integer one, in the same time and a slightly smaller file.
-  info.dct_method = JDCT_FLOAT;
+  // The accurate integer transform, libjpeg-turbo's default and its fastest SIMD path: the
+  // floating-point one took 0.6-0.8 ms more a 1080p picture for files under 1 % smaller.
+  info.dct_method = JDCT_ISLOW;
   if (quality > 90) {  // full-resolution colour where the file is asked to be near-lossless
     info.comp_info[0].h_samp_factor = 1;
     info.comp_info[0].v_samp_factor = 1;

@@ -1,5 +1,6 @@
-// The screenshot corpus (scripts/screenshot-corpus): real screen grabs at 1920x1080 and
-// 3840x2160, read back as 32-bit pixels for the encoder tests and benchmarks.
+// The screenshot corpora (scripts/screenshot-corpus): real screen grabs at 1920x1080 and
+// 3840x2160, read back as 32-bit pixels. The fixed corpus is kept in the repository and is what
+// tests judge; the live one is grabbed on each machine and feeds benchmarks only.
 #pragma once
 
 #include <png.h>
@@ -23,22 +24,24 @@ struct CorpusPicture {
   vell::ConstPixelView View() const { return {pixels.data(), width, height, width}; }
 };
 
-// The corpus folder: $SNAPWELL_CORPUS, or build/corpus in the source tree.
-inline std::string CorpusFolder() {
+enum class Corpus {
+  kFixed,  // tests/corpus: the same pictures on every machine
+  kLive,   // build/corpus (make corpus), or $SNAPWELL_CORPUS: this machine's own grabs
+};
+
+inline std::string CorpusFolder(Corpus which) {
+  const std::string source = SNAPWELL_SOURCE_DIR;
+  if (which == Corpus::kFixed) return source + "/tests/corpus";
   if (const char* dir = std::getenv("SNAPWELL_CORPUS")) return dir;
-#ifdef SNAPWELL_SOURCE_DIR
-  return std::string(SNAPWELL_SOURCE_DIR) + "/build/corpus";
-#else
-  return "build/corpus";
-#endif
+  return source + "/build/corpus";
 }
 
-// Every picture of the corpus, in name order; empty when it has not been made.
+// Every picture of a corpus, in name order; empty when it has not been made.
 // `sizeFilter` keeps only the pictures of one size ("1920x1080"), or all when empty.
-inline std::vector<CorpusPicture> LoadCorpus(const std::string& sizeFilter = "") {
+inline std::vector<CorpusPicture> LoadCorpus(Corpus which, const std::string& sizeFilter = "") {
   std::vector<std::filesystem::path> files;
   std::error_code error;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusFolder(), error))
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusFolder(which), error))
     if (entry.path().extension() == ".png" &&
         (sizeFilter.empty() || entry.path().parent_path().filename() == sizeFilter))
       files.push_back(entry.path());

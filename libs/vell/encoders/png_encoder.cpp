@@ -1,31 +1,38 @@
-// PNG files: 8-bit RGB, chunks written here, the image data compressed with zlib.
+// PNG files: 8-bit RGB, chunks written here.
 //
 // Filters: a screenshot is mostly rows of few colours (text, flat areas, window frames) with
-// now and then rows of photograph. Rows of few colours are left unfiltered (a row equal to the
-// one above takes the Up filter: all zeros) and compressed with zlib's default strategy: a
-// glyph or an icon then repeats byte for byte wherever it appears, which string matching
-// finds, while a prediction filter would mix it with the row above. Other rows take the filter
-// with the smallest sum of absolute values (the usual heuristic) and, by what their filtered
-// bytes look like, string matching, run-length coding or Huffman codes alone. On real
-// screenshots this gives files smaller than libpng's defaults in about half its time.
+// now and then rows of photograph. Rows of few colours are left unfiltered: a glyph or an icon
+// then repeats byte for byte wherever it appears, which string matching finds, while a
+// prediction filter would mix it with the row above. A row equal to the one above becomes all
+// zeros. Other rows take the filter with the smallest sum of absolute values (the usual
+// heuristic).
 //
-// Speed: the rows are cut into up to four slices, filtered and compressed side by side. Each
-// slice primes its compressor with the filtered rows just before it (recomputed, so slices
-// never wait for each other) and all but the last end on a byte boundary, so the pieces join
-// into one zlib stream. The slicing depends only on the picture's size, so a picture gives
-// the same file on every machine, and every picture is compressed exactly once.
+// Compression: the filtered rows are cut into pieces of one kind each, and each piece goes to
+// the compressor that does it best (measured on real screenshots):
+//   - rows of screen content: libdeflate, as small as zlib's level 6 in half its time;
+//   - long runs of repeated rows: zlib's run-length strategy. One deflate block then covers
+//     megabytes of zeros, where libdeflate starts a block (with its code tables) every few
+//     hundred kilobytes and ends up a few per cent larger than libpng on a flat screen;
+//   - photographic rows: zlib, with string matching, run-length coding or Huffman codes alone
+//     as their filtered bytes call for, which libdeflate cannot be told.
+// The pieces join into the one zlib stream a PNG holds: zlib's end with a sync flush, and
+// libdeflate's final block is made joinable (deflate_join.h). Large pieces are cut further so
+// that up to four compress side by side; every cut depends only on the picture, so a picture
+// gives the same file on every machine.
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include "atomic_file.h"
+#include "deflate_join.h"
 #include "encoders.h"
 #include "pixel_rows.h"
 
@@ -33,12 +40,18 @@ namespace vell {
 
 namespace {
 
-constexpr int kLevel = 6;
+constexpr int kZlibLevel = 6;
+constexpr int kLibdeflateLevel = 6;
 constexpr std::size_t kWindow = 32768;
-constexpr std::size_t kMinSliceBytes = std::size_t{1} << 20;  // smaller pictures are one slice
-constexpr int kMaxSlices = 4;
-constexpr int kPad = 3;               // one zero pixel before each row, so the left neighbour always exists
-constexpr int kRowsBeforeSwitch = 4;  // rows of another kind in a row before the strategy follows
+constexpr int kPad = 3;  // one zero pixel before each row, so the left neighbour always exists
+constexpr int kRowsBeforeSwitch =
+    4;  // photographic rows of another kind in a row before the strategy follows
+// Runs of repeated rows shorter than this stay with the rows around them: libdeflate codes them
+// well too, and only a long run gains more than a piece of its own costs.
+constexpr std::size_t kMinRepeatBytes = std::size_t{256} << 10;
+constexpr int kMinRun = 16;  // shorter runs of screen or photographic rows join the piece before
+constexpr std::size_t kMinPieceBytes = std::size_t{2} << 20;  // pieces are cut no smaller than this
+constexpr int kMaxThreads = 4;
 
 enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 
@@ -105,10 +118,13 @@ int NewColours(const std::uint32_t* row, int width) {
 // Filters one row of RGB bytes. `cur` and `prev` point at the first byte of their rows and
 // have kPad zero bytes before it. out[0] receives the filter type, out[1..n] the bytes.
 void FilterRow(const std::uint8_t* cur, const std::uint8_t* prev, std::size_t n, bool unfiltered,
-               std::uint8_t* out) {
+               bool repeated, std::uint8_t* out) {
   int best = kNone;
-  if (unfiltered && std::memcmp(cur, prev, n) == 0) {
-    best = kUp;  // a repeated row: all zeros, which the compressor codes at distance one
+  if (repeated) {
+    // Up makes a repeated row all zeros, but its filter byte 2 then cuts the run of zeros the
+    // row above ended with; a row of zero bytes (black) is all zeros unfiltered already, and
+    // None lets that run go on through its filter byte.
+    best = cur[0] == 0 && std::memcmp(cur, cur + 1, n - 1) == 0 ? kNone : kUp;
   } else if (!unfiltered) {
     std::uint64_t sums[5] = {0, 0, 0, 0, 0};
     constexpr std::size_t kBlock = std::size_t{1} << 24;
@@ -181,25 +197,20 @@ class RowFilter {
       : image_(image),
         bytes_(static_cast<std::size_t>(image.width) * 3),
         a_(bytes_ + kPad, 0),
-        b_(bytes_ + kPad, 0),
-        out_(bytes_ + 1),
-        next_(firstRow) {
+        b_(bytes_ + kPad, 0) {
     if (firstRow > 0) RowToRgb(image.Row(firstRow - 1), image.width, Prev());
   }
-  std::size_t RowBytes() const { return bytes_ + 1; }
-  // Whether the row Next() returned last is screen content (left unfiltered), and whether it
-  // is nearly flat besides.
+  // Whether the row filtered last is screen content (left unfiltered) or equal to the one above.
   bool Unfiltered() const { return newColours_ * 4 < image_.width; }
-  bool Flat() const { return newColours_ * 64 < image_.width; }
-  // The next row, filtered; valid until the next call.
-  const unsigned char* Next() {
-    const std::uint32_t* row = image_.Row(next_);
+  bool Repeated() const { return repeated_; }
+  // Filters row y (rows come in order) into out[0, width * 3 + 1).
+  void Next(int y, unsigned char* out) {
+    const std::uint32_t* row = image_.Row(y);
     newColours_ = NewColours(row, image_.width);
     RowToRgb(row, image_.width, Cur());
-    FilterRow(Cur(), Prev(), bytes_, Unfiltered(), out_.data());
+    repeated_ = std::memcmp(Cur(), Prev(), bytes_) == 0;
+    FilterRow(Cur(), Prev(), bytes_, Unfiltered(), repeated_, out);
     std::swap(a_, b_);
-    ++next_;
-    return out_.data();
   }
 
  private:
@@ -208,167 +219,261 @@ class RowFilter {
 
   ConstPixelView image_;
   std::size_t bytes_;
-  std::vector<unsigned char> a_, b_, out_;
-  int next_;
+  std::vector<unsigned char> a_, b_;
   int newColours_ = 0;
+  bool repeated_ = false;
 };
 
-struct Slice {
+enum class Kind : unsigned char { kScreen, kRepeat, kPhoto };
+
+// Every row filtered, in one buffer, with what each row is and, for photographic rows, the
+// zlib strategy their bytes call for.
+struct Filtered {
+  std::size_t rowBytes = 0;
+  int height = 0;
+  std::unique_ptr<unsigned char[]> bytes;  // not zero-filled: every byte is written
+  std::vector<Kind> kind;
+  std::vector<signed char> strategy;
+  const unsigned char* Row(int y) const { return bytes.get() + rowBytes * static_cast<std::size_t>(y); }
+};
+
+// Runs f(0) .. f(count - 1), on up to kMaxThreads threads (this one among them).
+template <typename F>
+void SideBySide(int count, const F& f) {
+  std::atomic<int> next{0};
+  const auto work = [&] {
+    for (int i; (i = next.fetch_add(1)) < count;)
+      f(i);
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < std::min(count, kMaxThreads); ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (...) {
+      break;  // no thread to be had: the others do the work
+    }
+  }
+  work();
+  for (std::thread& t : helpers)
+    t.join();
+}
+
+// Filters the picture in bands side by side; each band starts from the row above it.
+bool FilterPicture(const ConstPixelView& image, Filtered& out) {
+  out.rowBytes = static_cast<std::size_t>(image.width) * 3 + 1;
+  out.height = image.height;
+  out.bytes.reset(new unsigned char[out.rowBytes * static_cast<std::size_t>(image.height)]);
+  out.kind.assign(static_cast<std::size_t>(image.height), Kind::kScreen);
+  out.strategy.assign(static_cast<std::size_t>(image.height), Z_DEFAULT_STRATEGY);
+  const std::size_t total = out.rowBytes * static_cast<std::size_t>(image.height);
+  const int bands = static_cast<int>(std::clamp<std::size_t>(total / kMinPieceBytes, 1, kMaxThreads));
+  std::atomic<bool> ok{true};
+  SideBySide(bands, [&](int band) {
+    try {
+      const int first = static_cast<int>(static_cast<long long>(image.height) * band / bands);
+      const int end = static_cast<int>(static_cast<long long>(image.height) * (band + 1) / bands);
+      RowFilter rows(image, first);
+      PhotoRows photo;
+      for (int y = first; y < end; ++y) {
+        unsigned char* row = out.bytes.get() + out.rowBytes * static_cast<std::size_t>(y);
+        rows.Next(y, row);
+        const auto i = static_cast<std::size_t>(y);
+        if (rows.Repeated()) {
+          out.kind[i] = Kind::kRepeat;
+        } else if (!rows.Unfiltered()) {
+          out.kind[i] = Kind::kPhoto;
+          out.strategy[i] = static_cast<signed char>(photo.StrategyFor(row + 1, out.rowBytes - 1));
+        }
+      }
+    } catch (...) {
+      ok = false;  // out of memory
+    }
+  });
+  return ok;
+}
+
+// A run of rows for one compressor, and its compressed bytes.
+struct Piece {
+  Kind kind = Kind::kScreen;
   int firstRow = 0;
   int endRow = 0;
   bool last = false;
-  // Raw deflate data. Not zero-filled: only the pages the compressor writes are ever touched.
   std::unique_ptr<unsigned char[]> out;
   std::size_t capacity = 0;
   std::size_t size = 0;
-
-  // Room for at least `more` bytes after the first `used`.
-  void Grow(std::size_t used, std::size_t more) {
-    const std::size_t wanted = used + more;
-    if (wanted <= capacity) return;
-    const std::size_t grown = std::max(wanted, capacity + capacity / 2);
-    std::unique_ptr<unsigned char[]> bigger(new unsigned char[grown]);
-    if (used > 0) std::memcpy(bigger.get(), out.get(), used);
-    out = std::move(bigger);
-    capacity = grown;
-  }
-  uLong adler = 1;         // of this slice's filtered bytes
-  std::size_t length = 0;  // number of filtered bytes
   bool ok = false;
 };
 
-bool Deflate(z_stream& z, Slice& slice, const unsigned char* data, std::size_t size, int flush) {
-  z.next_in = const_cast<Bytef*>(data);
-  z.avail_in = static_cast<uInt>(size);
-  for (;;) {
-    if (z.avail_out == 0) {
-      const std::size_t used = slice.capacity;
-      slice.Grow(used, 65536);
-      z.next_out = slice.out.get() + used;
-      z.avail_out = static_cast<uInt>(slice.capacity - used);
+// Cuts the rows into runs of one kind: short runs of repeated rows stay with the rows around
+// them, other short runs join the run before; then runs too big to compress on one thread
+// are cut in equal parts.
+std::vector<Piece> CutIntoPieces(const Filtered& f) {
+  std::vector<Kind> kind = f.kind;
+  const int h = f.height;
+  const auto minRepeatRows = static_cast<int>((kMinRepeatBytes + f.rowBytes - 1) / f.rowBytes);
+  for (int y = 0; y < h;) {
+    int end = y;
+    while (end < h && kind[end] == kind[y])
+      ++end;
+    if (kind[y] == Kind::kRepeat && end - y < minRepeatRows) {
+      const Kind around = y > 0 ? kind[y - 1] : (end < h ? kind[end] : Kind::kScreen);
+      std::fill(kind.begin() + y, kind.begin() + end, around == Kind::kRepeat ? Kind::kScreen : around);
     }
-    const int result = deflate(&z, flush);
-    if (result == Z_STREAM_END) return true;
-    if (result != Z_OK && result != Z_BUF_ERROR) return false;
-    if (z.avail_in == 0 && z.avail_out != 0) return true;  // all taken, and the flush is complete
+    y = end;
   }
+  std::vector<Piece> runs;
+  for (int y = 0; y < h;) {
+    int end = y;
+    while (end < h && kind[end] == kind[y])
+      ++end;
+    if (!runs.empty() && kind[y] != Kind::kRepeat && runs.back().kind != Kind::kRepeat && end - y < kMinRun) {
+      runs.back().endRow = end;  // too short to be worth a piece of its own
+    } else {
+      Piece run;
+      run.kind = kind[y];
+      run.firstRow = y;
+      run.endRow = end;
+      runs.push_back(std::move(run));
+    }
+    y = end;
+  }
+  const std::size_t total = f.rowBytes * static_cast<std::size_t>(h);
+  const std::size_t target = std::max(kMinPieceBytes, total / kMaxThreads);
+  std::vector<Piece> pieces;
+  for (const Piece& run : runs) {
+    const std::size_t bytes = f.rowBytes * static_cast<std::size_t>(run.endRow - run.firstRow);
+    // Runs of repeated rows compress at memory speed: never worth a cut.
+    const int parts =
+        run.kind == Kind::kRepeat ? 1 : static_cast<int>(std::max<std::size_t>(1, bytes / target));
+    for (int i = 0; i < parts; ++i) {
+      Piece piece;
+      piece.kind = run.kind;
+      piece.firstRow =
+          run.firstRow + static_cast<int>(static_cast<long long>(run.endRow - run.firstRow) * i / parts);
+      piece.endRow = run.firstRow +
+                     static_cast<int>(static_cast<long long>(run.endRow - run.firstRow) * (i + 1) / parts);
+      pieces.push_back(std::move(piece));
+    }
+  }
+  pieces.back().last = true;
+  return pieces;
 }
 
-// Changes the strategy between rows; zlib first finishes the current block, which needs room.
-bool SetStrategy(z_stream& z, Slice& slice, int strategy) {
-  for (int attempt = 0; attempt < 8; ++attempt) {
-    if (z.avail_out < 65536) {
-      const std::size_t used = slice.capacity - z.avail_out;
-      slice.Grow(used, 65536);
-      z.next_out = slice.out.get() + used;
-      z.avail_out = static_cast<uInt>(slice.capacity - used);
-    }
-    // The level stays, so the search settings made at the start stay too.
-    const int result = deflateParams(&z, kLevel, strategy);
-    if (result == Z_OK) return true;
-    if (result != Z_BUF_ERROR) return false;
-    z.avail_out = 0;  // make room and try again
+// zlib for one piece: string matching primed with the rows before it, the run-length
+// strategy, or for photographic rows the strategy each row calls for.
+class ZlibPiece {
+ public:
+  ZlibPiece(const Filtered& f, Piece& piece) : f_(f), piece_(piece) {}
+  ~ZlibPiece() {
+    if (open_) deflateEnd(&z_);
   }
-  return false;
+  ZlibPiece(const ZlibPiece&) = delete;
+  ZlibPiece& operator=(const ZlibPiece&) = delete;
+
+  bool Compress() {
+    const bool runs = piece_.kind == Kind::kRepeat;
+    int strategy = runs ? Z_RLE : Z_DEFAULT_STRATEGY;
+    if (deflateInit2(&z_, kZlibLevel, Z_DEFLATED, -15, 8, strategy) != Z_OK) return false;
+    open_ = true;
+    const unsigned char* start = f_.Row(piece_.firstRow);
+    if (!runs && piece_.firstRow > 0) {
+      const std::size_t keep = std::min<std::size_t>(kWindow, static_cast<std::size_t>(start - f_.Row(0)));
+      if (deflateSetDictionary(&z_, start - keep, static_cast<uInt>(keep)) != Z_OK) return false;
+    }
+    const std::size_t length = f_.rowBytes * static_cast<std::size_t>(piece_.endRow - piece_.firstRow);
+    Grow(deflateBound(&z_, static_cast<uLong>(length)) + 65536);
+    z_.next_out = piece_.out.get();
+    z_.avail_out = static_cast<uInt>(piece_.capacity);
+    int wanted = strategy, wantedRun = 0;
+    for (int y = piece_.firstRow; y < piece_.endRow; ++y) {
+      if (piece_.kind == Kind::kPhoto) {
+        // A few rows of another kind in a row before switching, so that a stray one does not
+        // cut a block.
+        const int kind = f_.strategy[static_cast<std::size_t>(y)];
+        wantedRun = kind == wanted ? wantedRun + 1 : 1;
+        wanted = kind;
+        if (wanted != strategy && wantedRun >= kRowsBeforeSwitch) {
+          if (!SetStrategy(wanted)) return false;
+          strategy = wanted;
+        }
+      }
+      if (!Deflate(f_.Row(y), f_.rowBytes, Z_NO_FLUSH)) return false;
+    }
+    if (!Deflate(nullptr, 0, piece_.last ? Z_FINISH : Z_SYNC_FLUSH)) return false;
+    piece_.size = z_.total_out;
+    return true;
+  }
+
+ private:
+  // Room for at least `more` bytes after what is written.
+  void Grow(std::size_t more) {
+    const std::size_t used = piece_.capacity - (piece_.out ? z_.avail_out : 0);
+    if (piece_.out && used + more <= piece_.capacity) return;
+    const std::size_t grown = std::max(used + more, piece_.capacity + piece_.capacity / 2);
+    std::unique_ptr<unsigned char[]> bigger(new unsigned char[grown]);
+    if (used > 0) std::memcpy(bigger.get(), piece_.out.get(), used);
+    piece_.out = std::move(bigger);
+    piece_.capacity = grown;
+    z_.next_out = piece_.out.get() + used;
+    z_.avail_out = static_cast<uInt>(grown - used);
+  }
+
+  bool Deflate(const unsigned char* data, std::size_t size, int flush) {
+    z_.next_in = const_cast<Bytef*>(data);
+    z_.avail_in = static_cast<uInt>(size);
+    for (;;) {
+      if (z_.avail_out == 0) Grow(65536);
+      const int result = deflate(&z_, flush);
+      if (result == Z_STREAM_END) return true;
+      if (result != Z_OK && result != Z_BUF_ERROR) return false;
+      if (z_.avail_in == 0 && z_.avail_out != 0) return true;  // all taken, and the flush is complete
+    }
+  }
+
+  // Changes the strategy between rows; zlib first finishes the current block, which needs room.
+  bool SetStrategy(int strategy) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      if (z_.avail_out < 65536) Grow(65536);
+      const int result = deflateParams(&z_, kZlibLevel, strategy);
+      if (result == Z_OK) return true;
+      if (result != Z_BUF_ERROR) return false;
+      z_.avail_out = 0;  // make room and try again
+    }
+    return false;
+  }
+
+  const Filtered& f_;
+  Piece& piece_;
+  z_stream z_{};
+  bool open_ = false;
+};
+
+// libdeflate for a piece of screen rows. It starts without the rows before (it takes no
+// dictionary): pieces are cut large enough that this costs little.
+bool LibdeflatePiece(const Filtered& f, Piece& piece) {
+  libdeflate_compressor* compressor = libdeflate_alloc_compressor(kLibdeflateLevel);
+  if (compressor == nullptr) return false;
+  const std::size_t length = f.rowBytes * static_cast<std::size_t>(piece.endRow - piece.firstRow);
+  piece.capacity = libdeflate_deflate_compress_bound(compressor, length) + 8;
+  piece.out.reset(new (std::nothrow) unsigned char[piece.capacity]);
+  piece.size = piece.out ? libdeflate_deflate_compress(compressor, f.Row(piece.firstRow), length,
+                                                       piece.out.get(), piece.capacity)
+                         : 0;
+  libdeflate_free_compressor(compressor);
+  return piece.size > 0 && (piece.last || MakeJoinable(piece.out.get(), piece.size, piece.capacity));
 }
 
-void CompressSlice(const ConstPixelView& image, Slice& slice) noexcept try {
-  z_stream z{};
-  if (deflateInit2(&z, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return;
-  // Level 6's search, but looking for whole 258-byte matches further down the chain, and far
-  // down it on nearly flat rows, where the search is cheap: flat screen areas then repeat at
-  // the cheapest distance. The settings change without cutting a block.
-  bool deepSearch = true;
-  deflateTune(&z, 32, 128, 258, 1024);
-  const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3 + 1;
-  // The rows before the slice, as far back as the window reaches, prime the compressor.
-  if (slice.firstRow > 0) {
-    const int primeRows = static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
-    const int from = slice.firstRow > primeRows ? slice.firstRow - primeRows : 0;
-    RowFilter earlier(image, from);
-    std::vector<unsigned char> history;
-    for (int y = from; y < slice.firstRow; ++y) {
-      const unsigned char* row = earlier.Next();
-      history.insert(history.end(), row, row + rowBytes);
-    }
-    const std::size_t keep = history.size() < kWindow ? history.size() : kWindow;
-    if (deflateSetDictionary(&z, history.data() + history.size() - keep, static_cast<uInt>(keep)) != Z_OK) {
-      deflateEnd(&z);
-      return;
-    }
+void CompressPiece(const Filtered& f, Piece& piece) noexcept try {
+  if (piece.kind == Kind::kScreen && LibdeflatePiece(f, piece)) {
+    piece.ok = true;
+    return;
   }
-  const std::size_t expected = rowBytes * static_cast<std::size_t>(slice.endRow - slice.firstRow);
-  // As much as the data could ever take, so that it is never moved while it grows.
-  slice.Grow(0, deflateBound(&z, static_cast<uLong>(expected)) + 65536);
-  z.next_out = slice.out.get();
-  z.avail_out = static_cast<uInt>(slice.capacity);
-  RowFilter rows(image, slice.firstRow);
-  PhotoRows photo;
-  int strategy = Z_DEFAULT_STRATEGY;
-  int wanted = strategy, wantedRun = 0;
-  bool ok = true;
-  for (int y = slice.firstRow; ok && y < slice.endRow; ++y) {
-    const unsigned char* row = rows.Next();
-    slice.adler = adler32(slice.adler, row, static_cast<uInt>(rowBytes));
-    if (rows.Flat() != deepSearch) {
-      deepSearch = rows.Flat();
-      if (deepSearch)
-        deflateTune(&z, 32, 128, 258, 1024);
-      else
-        deflateTune(&z, 8, 16, 128, 128);  // zlib's own for level 6
-    }
-    const int kind = rows.Unfiltered() ? Z_DEFAULT_STRATEGY : photo.StrategyFor(row + 1, rowBytes - 1);
-    // A few rows of another kind in a row before switching, so that a stray one does not
-    // cut a block.
-    wantedRun = kind == wanted ? wantedRun + 1 : 1;
-    wanted = kind;
-    if (wanted != strategy && wantedRun >= kRowsBeforeSwitch) {
-      ok = SetStrategy(z, slice, wanted);
-      strategy = wanted;
-    }
-    ok = ok && Deflate(z, slice, row, rowBytes, Z_NO_FLUSH);
-  }
-  ok = ok && Deflate(z, slice, nullptr, 0, slice.last ? Z_FINISH : Z_SYNC_FLUSH);
-  slice.size = z.total_out;
-  slice.length = expected;
-  deflateEnd(&z);
-  slice.ok = ok;
+  // zlib also stands in should libdeflate fail (it only does so when out of memory).
+  piece.out.reset();
+  piece.capacity = piece.size = 0;
+  piece.ok = ZlibPiece(f, piece).Compress();
 } catch (...) {
-  slice.ok = false;  // out of memory: the picture is not written
-}
-
-// Several slices only for pictures big enough to gain from them.
-int SliceCount(const ConstPixelView& image) {
-  const std::size_t bytes =
-      (static_cast<std::size_t>(image.width) * 3 + 1) * static_cast<std::size_t>(image.height);
-  std::size_t count = bytes / kMinSliceBytes;
-  if (count < 1) count = 1;
-  if (count > static_cast<std::size_t>(kMaxSlices)) count = kMaxSlices;
-  if (count > static_cast<std::size_t>(image.height)) count = static_cast<std::size_t>(image.height);
-  return static_cast<int>(count);
-}
-
-// Compresses the picture in `count` slices, all but the first on threads of their own.
-std::vector<Slice> CompressInSlices(const ConstPixelView& image, int count) {
-  std::vector<Slice> slices(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    slices[i].firstRow = static_cast<int>(static_cast<long long>(image.height) * i / count);
-    slices[i].endRow = static_cast<int>(static_cast<long long>(image.height) * (i + 1) / count);
-    slices[i].last = i + 1 == count;
-  }
-  std::vector<std::thread> workers;
-  workers.reserve(slices.size());
-  for (int i = 1; i < count; ++i) {
-    try {
-      workers.emplace_back(CompressSlice, std::cref(image), std::ref(slices[i]));
-    } catch (...) {
-      CompressSlice(image, slices[i]);  // no thread to be had: do it here
-    }
-  }
-  CompressSlice(image, slices[0]);
-  for (std::thread& t : workers)
-    t.join();
-  return slices;
+  piece.ok = false;  // out of memory: the picture is not written
 }
 
 void PutU32(unsigned char* out, std::uint32_t v) {
@@ -378,41 +483,49 @@ void PutU32(unsigned char* out, std::uint32_t v) {
   out[3] = static_cast<unsigned char>(v);
 }
 
-// One chunk: length, type, the data in up to three parts, CRC over type and data.
-bool WriteChunk(AtomicFile& file, const char* type, const unsigned char* a, std::size_t aSize,
-                const unsigned char* b = nullptr, std::size_t bSize = 0, const unsigned char* c = nullptr,
-                std::size_t cSize = 0) {
-  const std::size_t total = aSize + bSize + cSize;
+struct Span {
+  const unsigned char* data;
+  std::size_t size;
+};
+
+// One chunk: length, type, the data in parts, CRC over type and data.
+bool WriteChunk(AtomicFile& file, const char* type, const std::vector<Span>& parts) {
+  std::size_t total = 0;
+  for (const Span& part : parts)
+    total += part.size;
   if (total > 0x7FFFFFFFu) return false;
   unsigned char head[8];
   PutU32(head, static_cast<std::uint32_t>(total));
   std::memcpy(head + 4, type, 4);
-  uLong crc = crc32(0L, head + 4, 4);
-  if (aSize) crc = crc32(crc, a, static_cast<uInt>(aSize));
-  if (bSize) crc = crc32(crc, b, static_cast<uInt>(bSize));
-  if (cSize) crc = crc32(crc, c, static_cast<uInt>(cSize));
+  std::uint32_t crc = libdeflate_crc32(0, head + 4, 4);
+  for (const Span& part : parts)
+    crc = libdeflate_crc32(crc, part.data, part.size);
   unsigned char tail[4];
-  PutU32(tail, static_cast<std::uint32_t>(crc));
-  return file.Write(head, 8) && (aSize == 0 || file.Write(a, aSize)) &&
-         (bSize == 0 || file.Write(b, bSize)) && (cSize == 0 || file.Write(c, cSize)) && file.Write(tail, 4);
+  PutU32(tail, crc);
+  bool ok = file.Write(head, 8);
+  for (const Span& part : parts)
+    ok = ok && (part.size == 0 || file.Write(part.data, part.size));
+  return ok && file.Write(tail, 4);
 }
 
 }  // namespace
 
 bool WritePng(const char* path, ConstPixelView image) try {
   if (!IsWritable(image)) return false;
-  // A slice's compressed data must fit a chunk; keep the picture well inside that.
+  // The compressed data must fit one chunk; keep the picture well inside that.
   if (static_cast<std::size_t>(image.width) * 3 + 1 >
       (std::size_t{1} << 30) / static_cast<std::size_t>(image.height))
     return false;
 
-  const std::vector<Slice> slices = CompressInSlices(image, SliceCount(image));
-  const int count = static_cast<int>(slices.size());
-  uLong adler = 1;
-  for (const Slice& s : slices) {
-    if (!s.ok) return false;
-    adler = adler32_combine(adler, s.adler, static_cast<z_off_t>(s.length));
-  }
+  Filtered filtered;
+  if (!FilterPicture(image, filtered)) return false;
+  std::vector<Piece> pieces = CutIntoPieces(filtered);
+  SideBySide(static_cast<int>(pieces.size()),
+             [&](int i) { CompressPiece(filtered, pieces[static_cast<std::size_t>(i)]); });
+  for (const Piece& piece : pieces)
+    if (!piece.ok) return false;
+  const std::uint32_t adler =
+      libdeflate_adler32(1, filtered.bytes.get(), filtered.rowBytes * static_cast<std::size_t>(image.height));
 
   AtomicFile file;
   if (!file.Open(path)) return false;
@@ -425,18 +538,18 @@ bool WritePng(const char* path, ConstPixelView image) try {
   header[10] = 0;  // deflate
   header[11] = 0;  // adaptive filtering
   header[12] = 0;  // not interlaced
-  bool ok = file.Write(kSignature, sizeof kSignature) && WriteChunk(file, "IHDR", header, sizeof header);
-  // The zlib stream: its two-byte header, the slices, the Adler-32 of all filtered bytes;
-  // one IDAT chunk per slice.
+  // The zlib stream in one IDAT chunk: its two-byte header, the pieces, the Adler-32 of all
+  // filtered bytes.
   static const unsigned char kZlibHeader[2] = {0x78, 0x9C};  // deflate, 32 KiB window
   unsigned char trailer[4];
-  PutU32(trailer, static_cast<std::uint32_t>(adler));
-  for (int i = 0; ok && i < count; ++i) {
-    const Slice& s = slices[i];
-    ok = WriteChunk(file, "IDAT", i == 0 ? kZlibHeader : nullptr, i == 0 ? 2 : 0, s.out.get(), s.size,
-                    s.last ? trailer : nullptr, s.last ? 4 : 0);
-  }
-  ok = ok && WriteChunk(file, "IEND", nullptr, 0);
+  PutU32(trailer, adler);
+  std::vector<Span> data = {{kZlibHeader, sizeof kZlibHeader}};
+  for (const Piece& piece : pieces)
+    data.push_back({piece.out.get(), piece.size});
+  data.push_back({trailer, sizeof trailer});
+  const bool ok = file.Write(kSignature, sizeof kSignature) &&
+                  WriteChunk(file, "IHDR", {{header, sizeof header}}) && WriteChunk(file, "IDAT", data) &&
+                  WriteChunk(file, "IEND", {});
   return ok && file.Commit();
 } catch (...) {
   return false;  // out of memory
