@@ -1,6 +1,6 @@
 // The capture pipeline on the 1920x1080 screenshots of the corpus (make corpus): from the
 // released mouse to the finished file for a full-screen rectangle in each format, and the single
-// steps (cut-out and mask by frame style, scaling at 200 %, a 30-degree turn). Files are written
+// steps (cut-out and mask by frame style, scaling at 200 %, a 30-degree turn, halving). Files are written
 // to build/bench-out on disk, as the program writes them; the buffers are the program's own,
 // allocated per capture; all-thread CPU time is reported beside the wall time.
 #include <cmath>
@@ -173,6 +173,19 @@ void BM_Rotate30(benchmark::State& state, const CorpusPicture* desktop) {
   cpu.Report(state);
 }
 
+// Halving a full screenshot with the library (ReductBitBlt at 50 %, a whole-number factor).
+void BM_Reduce50(benchmark::State& state, const CorpusPicture* desktop) {
+  Picture board1(kW, kH), board2(kW / 2, kH / 2);
+  CopyInto(board1, *desktop);
+  std::unique_ptr<Imaging> imaging = CreateImaging();
+  CpuMeter cpu;
+  cpu.Start();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(imaging->ReductBitBlt(board2, 0, 0, kW, kH, board1, 0, 0, 0.5));
+  cpu.Stop();
+  cpu.Report(state);
+}
+
 template <typename Bench, typename... Args>
 void Register(const std::string& name, const CorpusPicture& picture, Bench bench, Args... args) {
   benchmark::RegisterBenchmark((name + "/" + picture.name).c_str(), bench, &picture, args...)
@@ -192,6 +205,7 @@ const bool kRegistered = [] {
     Register("BM_Scale200/sampling", picture, BM_Scale200, std::int16_t{0});
     Register("BM_Scale200/library", picture, BM_Scale200, std::int16_t{1});
     Register("BM_Rotate30", picture, BM_Rotate30);
+    Register("BM_Reduce50", picture, BM_Reduce50);
   }
   return true;
 }();
