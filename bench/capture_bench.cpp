@@ -159,7 +159,7 @@ void BM_Scale200(benchmark::State& state, const CorpusPicture* desktop, std::int
 // Turning a full-screen cut-out by 30 degrees (RollBitBlt, smoothed).
 void BM_Rotate30(benchmark::State& state, const CorpusPicture* desktop) {
   Picture board1(kW + 2, kH + 2), board2(kW + 4, kH + 4);
-  CopyInto(board2, *desktop);
+  CopyInto(board1, *desktop);
   std::unique_ptr<Imaging> imaging = CreateImaging();
   const float pi = static_cast<float>(4.0 * std::atan(1.0));
   CpuMeter cpu;
