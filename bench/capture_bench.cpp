@@ -1,6 +1,6 @@
 // The capture pipeline on the 1920x1080 screenshots of the corpus (make corpus): from the
 // released mouse to the finished file for a full-screen rectangle in each format, and the single
-// steps (cut-out and mask by frame style, scaling at 200 %, a 30-degree turn). Files are written
+// steps (cut-out and mask by frame style, scaling at 200 %, a 30-degree turn, halving). Files are written
 // to build/bench-out on disk, as the program writes them; the buffers are the program's own,
 // allocated per capture; all-thread CPU time is reported beside the wall time.
 #include <cmath>
@@ -159,7 +159,7 @@ void BM_Scale200(benchmark::State& state, const CorpusPicture* desktop, std::int
 // Turning a full-screen cut-out by 30 degrees (RollBitBlt, smoothed).
 void BM_Rotate30(benchmark::State& state, const CorpusPicture* desktop) {
   Picture board1(kW + 2, kH + 2), board2(kW + 4, kH + 4);
-  CopyInto(board2, *desktop);
+  CopyInto(board1, *desktop);
   std::unique_ptr<Imaging> imaging = CreateImaging();
   const float pi = static_cast<float>(4.0 * std::atan(1.0));
   CpuMeter cpu;
@@ -169,6 +169,19 @@ void BM_Rotate30(benchmark::State& state, const CorpusPicture* desktop) {
     float angle = pi / 6.0f;
     benchmark::DoNotOptimize(RotateCutOut(board2, board1, region, angle, 1.0f, 1, pi, *imaging));
   }
+  cpu.Stop();
+  cpu.Report(state);
+}
+
+// Halving a full screenshot with the library (ReductBitBlt at 50 %, a whole-number factor).
+void BM_Reduce50(benchmark::State& state, const CorpusPicture* desktop) {
+  Picture board1(kW, kH), board2(kW / 2, kH / 2);
+  CopyInto(board1, *desktop);
+  std::unique_ptr<Imaging> imaging = CreateImaging();
+  CpuMeter cpu;
+  cpu.Start();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(imaging->ReductBitBlt(board2, 0, 0, kW, kH, board1, 0, 0, 0.5));
   cpu.Stop();
   cpu.Report(state);
 }
@@ -192,6 +205,7 @@ const bool kRegistered = [] {
     Register("BM_Scale200/sampling", picture, BM_Scale200, std::int16_t{0});
     Register("BM_Scale200/library", picture, BM_Scale200, std::int16_t{1});
     Register("BM_Rotate30", picture, BM_Rotate30);
+    Register("BM_Reduce50", picture, BM_Reduce50);
   }
   return true;
 }();

@@ -58,9 +58,15 @@ bool Enlarge(PixelView dst, int dstX, int dstY, int width, int height, ConstPixe
              double factor, EnlargeFilter filter);
 
 // Reduces the block like Enlarge, each output pixel the average of the source area it covers,
-// partly covered source pixels weighted by their covered fraction.
+// partly covered source pixels weighted by their covered fraction. Whole blocks of a factor 1/n
+// take an integer short way where it gives the same pixels.
 bool Reduce(PixelView dst, int dstX, int dstY, int width, int height, ConstPixelView src, int srcX, int srcY,
             double factor);
+
+// Reduce without the short way: every pixel through the floating-point area average, which the
+// short way must match bit for bit.
+bool ReduceByArea(PixelView dst, int dstX, int dstY, int width, int height, ConstPixelView src, int srcX,
+                  int srcY, double factor);
 
 // One pixel of an arc.
 struct ArcPoint {

@@ -2,7 +2,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "blend.h"
 #include "geometry.h"
@@ -117,6 +122,205 @@ std::uint32_t PackChannels(const float* c) {
   return (channel(c[0]) << 16) | (channel(c[1]) << 8) | channel(c[2]);
 }
 
+// The area average of output columns [k0, k1) and rows [r0, r1) of the tables, in floating
+// point; table index 0 lands at (outX, outY).
+void AverageAreas(PixelView dst, int outX, int outY, ConstPixelView src, const Coverage& cols, std::size_t k0,
+                  std::size_t k1, const Coverage& rows, std::size_t r0, std::size_t r1) {
+  if (k0 >= k1) return;
+  const std::size_t n = k1 - k0;
+  std::vector<float> horiz(3 * n), acc(3 * n);
+  int cachedRow = -1;
+  for (std::size_t r = r0; r < r1; ++r) {
+    std::fill(acc.begin(), acc.end(), 0.0f);
+    for (int j = 0; j < rows.count[r]; ++j) {
+      const int sy = rows.first[r] + j;
+      if (sy != cachedRow) {
+        // Area average of this source row over each output column.
+        const std::uint32_t* in = src.Row(sy);
+        for (std::size_t k = 0; k < n; ++k) {
+          float cr = 0, cg = 0, cb = 0;
+          const float* wt = &cols.weight[cols.offset[k0 + k]];
+          const std::uint32_t* p = in + cols.first[k0 + k];
+          for (int i = 0; i < cols.count[k0 + k]; ++i) {
+            cr += wt[i] * static_cast<float>((p[i] >> 16) & 0xFF);
+            cg += wt[i] * static_cast<float>((p[i] >> 8) & 0xFF);
+            cb += wt[i] * static_cast<float>(p[i] & 0xFF);
+          }
+          horiz[3 * k] = cr;
+          horiz[3 * k + 1] = cg;
+          horiz[3 * k + 2] = cb;
+        }
+        cachedRow = sy;
+      }
+      const float wy = rows.weight[rows.offset[r] + static_cast<std::size_t>(j)];
+      for (std::size_t k = 0; k < 3 * n; ++k)
+        acc[k] += wy * horiz[k];
+    }
+    std::uint32_t* out = dst.Row(outY + static_cast<int>(r)) + outX + static_cast<int>(k0);
+    for (std::size_t k = 0; k < n; ++k)
+      out[k] = PackChannels(&acc[3 * k]);
+  }
+}
+
+// Whole-number divisors n whose n x n blocks the integer average below gives exactly as
+// AverageAreas does; those blocks may take the short way. (Replaying the float arithmetic
+// would fit every n but cost several times the integer sums; these n cover the usual factors.)
+//  - n a power of two up to 256: the weight 1/n is exact, and every product and partial sum is a
+//    multiple of 1/n^2 below 256, held exactly in a float's 24 bits; the float path computes the
+//    true mean and, like the integer one, rounds a half up.
+//  - n odd up to 23: with n^2 pixels in a block the mean is never a whole number and a half; it
+//    lies at least 1/(2n^2) from one, while the float path strays from the true mean by less
+//    than 2^-24 * (510 n + 766) (rounded weight, 2n roundings of products and sums, the added
+//    half): so both round the same way.
+//  - other even n: the mean can be exactly x.5, where the float path may land on either side.
+bool ExactlyAveraged(int n) {
+  const bool powerOfTwo = n >= 2 && n <= 256 && (n & (n - 1)) == 0;
+  return powerOfTwo || (n >= 3 && n <= 23 && n % 2 == 1);
+}
+
+// The stretch [begin, end) of table entries that each average n whole pixels, every one starting
+// where the last ended, with the weights AverageAreas uses for such a run; empty when none.
+std::pair<std::size_t, std::size_t> WholeRun(const Coverage& cv, int n) {
+  const float weight = static_cast<float>(1.0 / n);
+  const auto whole = [&](std::size_t k) {
+    if (cv.count[k] != n) return false;
+    const float* w = &cv.weight[cv.offset[k]];
+    return std::all_of(w, w + n, [weight](float v) { return v == weight; });
+  };
+  std::size_t begin = 0;
+  while (begin < cv.first.size() && !whole(begin))
+    ++begin;
+  std::size_t end = begin;
+  while (end < cv.first.size() && whole(end) && (end == begin || cv.first[end] == cv.first[end - 1] + n))
+    ++end;
+  return {begin, end};
+}
+
+// The integer average of whole n x n blocks: `width` x `height` output pixels at (outX, outY)
+// from the source block at (x, y), each (sum + n^2 / 2) / n^2 per channel.
+void AverageWholeBlocks(PixelView dst, int outX, int outY, int width, int height, ConstPixelView src, int x,
+                        int y, int n) {
+  const auto area = static_cast<std::uint32_t>(n * n);
+  // Division by a multiply and a shift: with 2^(shift - 24) >= area the rounding of the
+  // multiplier is too small to matter for any dividend below 2^24, and the multiplier fits 32 bits.
+  int shift = 24;
+  while ((std::uint32_t{1} << (shift - 24)) < area)
+    ++shift;
+  const std::uint64_t inverse = ((std::uint64_t{1} << shift) + area - 1) / area;
+  const int span = width * n;
+  // Column sums of n source rows, four 16-bit lanes (B, G, R, top byte) per source column.
+  std::vector<std::uint16_t> sums(4 * static_cast<std::size_t>(span));
+  for (int r = 0; r < height; ++r) {
+    for (int j = 0; j < n; ++j) {
+      const std::uint32_t* in = src.Row(y + r * n + j) + x;
+      int i = 0;
+#if defined(__SSE2__)
+      const __m128i zero = _mm_setzero_si128();
+      for (; i + 4 <= span; i += 4) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        auto* lanes = reinterpret_cast<__m128i*>(sums.data() + 4 * static_cast<std::size_t>(i));
+        __m128i lo = _mm_unpacklo_epi8(pixels, zero), hi = _mm_unpackhi_epi8(pixels, zero);
+        if (j > 0) {
+          lo = _mm_add_epi16(lo, _mm_loadu_si128(lanes));
+          hi = _mm_add_epi16(hi, _mm_loadu_si128(lanes + 1));
+        }
+        _mm_storeu_si128(lanes, lo);
+        _mm_storeu_si128(lanes + 1, hi);
+      }
+#endif
+      for (; i < span; ++i) {
+        for (int c = 0; c < 4; ++c) {
+          std::uint16_t& lane = sums[4 * static_cast<std::size_t>(i) + static_cast<std::size_t>(c)];
+          const auto value = static_cast<std::uint16_t>((in[i] >> (8 * c)) & 0xFF);
+          lane = static_cast<std::uint16_t>(j > 0 ? lane + value : value);
+        }
+      }
+    }
+    std::uint32_t* out = dst.Row(outY + r) + outX;
+    int k = 0;
+#if defined(__SSE2__)
+    if (n == 2) {
+      // Halving, four output pixels at a time: the left and right columns of each block side by
+      // side, added, rounded and shifted in 16-bit lanes.
+      const __m128i two = _mm_set1_epi16(2);
+      const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
+      for (; k + 4 <= width; k += 4) {
+        const auto* lanes = reinterpret_cast<const __m128i*>(sums.data() + 8 * static_cast<std::size_t>(k));
+        const auto half = [&](__m128i a, __m128i b) {
+          const __m128i sum = _mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b));
+          return _mm_srli_epi16(_mm_add_epi16(sum, two), 2);
+        };
+        const __m128i left = half(_mm_loadu_si128(lanes), _mm_loadu_si128(lanes + 1));
+        const __m128i right = half(_mm_loadu_si128(lanes + 2), _mm_loadu_si128(lanes + 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k),
+                         _mm_and_si128(_mm_packus_epi16(left, right), colours));
+      }
+    }
+    // Any n, one output pixel at a time: its n column sums added in 32-bit lanes, then
+    // (sum + area / 2) / area for blue and red in the even lanes, green in the odd ones.
+    const __m128i halfArea = _mm_set1_epi32(static_cast<int>(area / 2));
+    const __m128i multiplier = _mm_set1_epi32(static_cast<int>(inverse));
+    const __m128i shiftCount = _mm_cvtsi32_si128(shift);
+    const __m128i zero = _mm_setzero_si128();
+    for (; k < width; ++k) {
+      const std::uint16_t* column =
+          sums.data() + 4 * static_cast<std::size_t>(k) * static_cast<std::size_t>(n);
+      __m128i sum = halfArea;
+      for (int i = 0; i < n; ++i) {
+        const __m128i lanes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(column + 4 * i));
+        sum = _mm_add_epi32(sum, _mm_unpacklo_epi16(lanes, zero));
+      }
+      const __m128i even = _mm_srl_epi64(_mm_mul_epu32(sum, multiplier), shiftCount);
+      const __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(sum, 32), multiplier), shiftCount);
+      const __m128i blueGreen = _mm_or_si128(even, _mm_slli_epi64(odd, 8));
+      out[k] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(blueGreen) & 0xFFFF) |
+               static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(even, 8)) << 16);
+    }
+#endif
+    for (; k < width; ++k) {
+      std::uint32_t pixel = 0;
+      for (int c = 0; c < 3; ++c) {
+        std::uint32_t sum = area / 2;
+        for (int i = 0; i < n; ++i)
+          sum += sums[4 * static_cast<std::size_t>(k * n + i) + static_cast<std::size_t>(c)];
+        pixel |= static_cast<std::uint32_t>((sum * inverse) >> shift) << (8 * c);
+      }
+      out[k] = pixel;
+    }
+  }
+}
+
+bool ReduceBlock(PixelView dst, int dstX, int dstY, int width, int height, ConstPixelView src, int srcX,
+                 int srcY, double factor, bool wholeBlocks) {
+  ScaleJob job;
+  if (!PlanScale(dst, dstX, dstY, width, height, src, srcX, srcY, factor, job)) return false;
+  if (job.outX0 >= job.outX1 || job.outY0 >= job.outY1) return true;
+  const Coverage cols = MakeCoverage(job.outX0, job.outX1, srcX, job.srcLeft, job.srcRight, factor);
+  const Coverage rows = MakeCoverage(job.outY0, job.outY1, srcY, job.srcTop, job.srcBottom, factor);
+  const int outX = dstX + job.outX0, outY = dstY + job.outY0;
+  const std::size_t colCount = cols.first.size(), rowCount = rows.first.size();
+  const double divisor = 1.0 / factor;
+  const int n = divisor < 1000.0 ? static_cast<int>(std::lround(divisor)) : 0;
+  if (!wholeBlocks || !ExactlyAveraged(n)) {
+    AverageAreas(dst, outX, outY, src, cols, 0, colCount, rows, 0, rowCount);
+    return true;
+  }
+  // Whole blocks the short way; the part blocks at the edges of the source around them (and
+  // everything, when there are none) the general way.
+  auto [c0, c1] = WholeRun(cols, n);
+  auto [r0, r1] = WholeRun(rows, n);
+  if (c0 == c1 || r0 == r1) c0 = c1 = r0 = r1 = 0;
+  AverageAreas(dst, outX, outY, src, cols, 0, colCount, rows, 0, r0);
+  AverageAreas(dst, outX, outY, src, cols, 0, colCount, rows, r1, rowCount);
+  AverageAreas(dst, outX, outY, src, cols, 0, c0, rows, r0, r1);
+  AverageAreas(dst, outX, outY, src, cols, c1, colCount, rows, r0, r1);
+  if (c0 < c1)
+    AverageWholeBlocks(dst, outX + static_cast<int>(c0), outY + static_cast<int>(r0),
+                       static_cast<int>(c1 - c0), static_cast<int>(r1 - r0), src, cols.first[c0],
+                       rows.first[r0], n);
+  return true;
+}
+
 }  // namespace
 
 EnlargeFilter EnlargeFilterFromFlag(int flag) {
@@ -182,46 +386,12 @@ bool Enlarge(PixelView dst, int dstX, int dstY, int width, int height, ConstPixe
 
 bool Reduce(PixelView dst, int dstX, int dstY, int width, int height, ConstPixelView src, int srcX, int srcY,
             double factor) {
-  ScaleJob job;
-  if (!PlanScale(dst, dstX, dstY, width, height, src, srcX, srcY, factor, job)) return false;
-  if (job.outX0 >= job.outX1 || job.outY0 >= job.outY1) return true;
-  const Coverage cols = MakeCoverage(job.outX0, job.outX1, srcX, job.srcLeft, job.srcRight, factor);
-  const Coverage rows = MakeCoverage(job.outY0, job.outY1, srcY, job.srcTop, job.srcBottom, factor);
-  const std::size_t n = cols.first.size();
+  return ReduceBlock(dst, dstX, dstY, width, height, src, srcX, srcY, factor, true);
+}
 
-  std::vector<float> horiz(3 * n), acc(3 * n);
-  int cachedRow = -1;
-  for (std::size_t r = 0; r < rows.first.size(); ++r) {
-    std::fill(acc.begin(), acc.end(), 0.0f);
-    for (int j = 0; j < rows.count[r]; ++j) {
-      const int sy = rows.first[r] + j;
-      if (sy != cachedRow) {
-        // Area average of this source row over each output column.
-        const std::uint32_t* in = src.Row(sy);
-        for (std::size_t k = 0; k < n; ++k) {
-          float cr = 0, cg = 0, cb = 0;
-          const float* wt = &cols.weight[cols.offset[k]];
-          const std::uint32_t* p = in + cols.first[k];
-          for (int i = 0; i < cols.count[k]; ++i) {
-            cr += wt[i] * static_cast<float>((p[i] >> 16) & 0xFF);
-            cg += wt[i] * static_cast<float>((p[i] >> 8) & 0xFF);
-            cb += wt[i] * static_cast<float>(p[i] & 0xFF);
-          }
-          horiz[3 * k] = cr;
-          horiz[3 * k + 1] = cg;
-          horiz[3 * k + 2] = cb;
-        }
-        cachedRow = sy;
-      }
-      const float wy = rows.weight[rows.offset[r] + static_cast<std::size_t>(j)];
-      for (std::size_t k = 0; k < 3 * n; ++k)
-        acc[k] += wy * horiz[k];
-    }
-    std::uint32_t* out = dst.Row(dstY + job.outY0 + static_cast<int>(r)) + dstX + job.outX0;
-    for (std::size_t k = 0; k < n; ++k)
-      out[k] = PackChannels(&acc[3 * k]);
-  }
-  return true;
+bool ReduceByArea(PixelView dst, int dstX, int dstY, int width, int height, ConstPixelView src, int srcX,
+                  int srcY, double factor) {
+  return ReduceBlock(dst, dstX, dstY, width, height, src, srcX, srcY, factor, false);
 }
 
 }  // namespace vell

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -97,6 +98,42 @@ TEST(RollTest, NearestMatchesPerPixelInverseRotationAndLeavesTheRestAlone) {
   }
   EXPECT_GT(covered, 100);
   EXPECT_GT(untouched, 100);
+}
+
+// The same for bilinear sampling: the four neighbours of each inverse image, clamped to the
+// rectangle, mixed with exact weights; the library's weights have 7 bits, so levels may differ
+// a little, but a wrong neighbour or a swapped weight shows as a large difference.
+TEST(RollTest, BilinearMatchesPerPixelInverseRotationWithinWeightRounding) {
+  const TestImage src = TestImage::Random(41, 29, 8);
+  const InclusiveRect rect{2, 1, 38, 26};
+  const double angle = -2.2, scx = 20.0, scy = 13.5, dcx = 26.5, dcy = 24.0;
+  TestImage dst(53, 48, kMarker);
+  ASSERT_TRUE(
+      Roll(dst.View(), dcx, dcy, 53, 48, angle, src.CView(), scx, scy, RollSampling::kBilinear, rect));
+  int compared = 0;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 53; ++x) {
+      const double dx = x - dcx, dy = y - dcy;
+      const double sx = scx + dx * std::cos(angle) + dy * std::sin(angle);
+      const double sy = scy - dx * std::sin(angle) + dy * std::cos(angle);
+      if (std::lround(sx) < rect.left || std::lround(sx) > rect.right || std::lround(sy) < rect.top ||
+          std::lround(sy) > rect.bottom || dst.At(x, y) == kMarker)
+        continue;
+      const int x0 = static_cast<int>(std::floor(sx)), y0 = static_cast<int>(std::floor(sy));
+      const double fx = sx - x0, fy = sy - y0;
+      const auto at = [&](int px, int py) {
+        return src.At(std::clamp(px, rect.left, rect.right), std::clamp(py, rect.top, rect.bottom));
+      };
+      for (int shift : {0, 8, 16}) {
+        const auto level = [shift](std::uint32_t p) { return static_cast<double>((p >> shift) & 0xFF); };
+        const double expected = (1 - fy) * ((1 - fx) * level(at(x0, y0)) + fx * level(at(x0 + 1, y0))) +
+                                fy * ((1 - fx) * level(at(x0, y0 + 1)) + fx * level(at(x0 + 1, y0 + 1)));
+        EXPECT_NEAR(level(dst.At(x, y)), expected, 3.0) << x << "," << y << " channel " << shift;
+      }
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 700);
 }
 
 TEST(RollTest, AnglesBelowMinusPiEqualTheirEquivalentInTheHalfOpenRange) {

@@ -199,5 +199,45 @@ TEST(ReduceTest, MatchesSlowAreaAverageOnRandomPictures) {
   }
 }
 
+// Factors 1/n take an integer short way over whole blocks; it must give the general area
+// average's pixels bit for bit: top bytes set as a DIB may carry them, blocks hanging over the
+// source's edges, destinations offset and clipped, and two-level noise, whose block means often
+// fall exactly on a half (where the float path of an even n that is no power of two may round
+// down).
+TEST(ReduceTest, WholeNumberFactorsMatchTheGeneralAreaAverageBitForBit) {
+  struct Case {
+    double factor;
+    bool twoLevels;
+    int srcW, srcH, srcX, srcY, width, height, dstX, dstY;
+  } const cases[] = {
+      {0.5, true, 37, 23, 0, 0, 37, 23, 0, 0},
+      {0.5, false, 41, 30, -1, 3, 44, 27, 2, -1},
+      {1.0 / 3, false, 50, 31, 2, -2, 49, 40, -3, 1},
+      {0.25, true, 45, 33, -3, -1, 52, 39, 1, 1},
+      {1.0 / 5, false, 61, 47, 1, 1, 58, 43, 0, 2},
+      {0.1, true, 127, 121, 3, -2, 127, 121, 0, 0},
+      {0.125, false, 67, 35, -5, 2, 70, 30, 0, 0},
+      {1.0 / 23, false, 101, 75, -4, 5, 99, 70, 1, 0},
+      {static_cast<double>(0.2f), false, 61, 47, 1, 1, 58, 43, 0, 2},  // not quite 1/5: no whole blocks
+  };
+  std::mt19937 rng(15);
+  for (const Case& c : cases) {
+    TestImage src(c.srcW, c.srcH);
+    for (int y = 0; y < c.srcH; ++y) {
+      for (int x = 0; x < c.srcW; ++x) {
+        const auto noise = static_cast<std::uint32_t>(rng());
+        src.At(x, y) = c.twoLevels ? Rgb(37, 160, 201) + (noise & 0x010101) : noise;
+      }
+    }
+    TestImage fast(14, 12, kMarker), general(14, 12, kMarker);
+    ASSERT_TRUE(
+        Reduce(fast.View(), c.dstX, c.dstY, c.width, c.height, src.CView(), c.srcX, c.srcY, c.factor));
+    ASSERT_TRUE(ReduceByArea(general.View(), c.dstX, c.dstY, c.width, c.height, src.CView(), c.srcX, c.srcY,
+                             c.factor));
+    EXPECT_TRUE(fast.SamePixels(general)) << c.factor << " from " << c.srcX << "," << c.srcY;
+    EXPECT_FALSE(fast.SamePixels(TestImage(14, 12, kMarker))) << c.factor;
+  }
+}
+
 }  // namespace
 }  // namespace vell
