@@ -117,9 +117,21 @@ first_run="AppearWindow CurrentVersion DefaultExt EndAng EnlargeColorControl Enl
 check "first-run keys" test "$(stored_keys)" = "$first_run"
 pages en-96 'Hotkey Setup'
 xdotool key Escape
-sleep 0.3
+# The click must land on the settings dialog, not on the closing hotkey dialog; the store is
+# then read until it holds the choice (no OK, no closing: at once), on a busy machine too.
+for _ in $(seq 1 50); do
+  xdotool search --onlyvisible --name '^Hotkey Setup$' >/dev/null 2>&1 || break
+  sleep 0.2
+done
 click 150 57
-check "residence stored at once" test "$(stored WhereStay)" = 1
+residence_stored() {
+  for _ in $(seq 1 25); do
+    [ "$(stored WhereStay)" = 1 ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+check "residence stored at once" residence_stored
 stop_wine
 
 reg add 'HKCU\Software\Snapwell\Default' /v WhereStay /t REG_SZ /d 0 /f >/dev/null
