@@ -32,6 +32,7 @@
 #include "raster/picture.h"
 #include "savejpg/bmp_source.h"
 #include "savejpg/savejpg.h"
+#include "support/libpng_reference.h"
 #include "support/screenshot_corpus.h"
 #include "transform/rotate.h"
 #include "vell/encoders/encoders.h"
@@ -82,26 +83,10 @@ long long FileSize(const std::string& path) {
 bool LibpngWrite(const std::string& path, const CorpusPicture& picture) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height),
-               8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<std::size_t>(picture.width) * 3);
-  for (int y = 0; y < picture.height; ++y) {
-    const std::uint32_t* in = picture.View().Row(y);
-    for (int x = 0; x < picture.width; ++x) {
-      row[3 * x] = static_cast<unsigned char>(in[x] >> 16);
-      row[3 * x + 1] = static_cast<unsigned char>(in[x] >> 8);
-      row[3 * x + 2] = static_cast<unsigned char>(in[x]);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  const bool written = snapwell::testing::WriteWithLibpngDefaults(
+      picture.View(),
+      [file](const unsigned char* data, std::size_t n) { return std::fwrite(data, 1, n, file) == n; });
+  return std::fclose(file) == 0 && written;
 }
 
 // Mean absolute error per sample of a JPEG file against the picture.

@@ -67,3 +67,16 @@ function(snapwell_fuzzer name source)
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
   file(APPEND ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${name}\n")
 endfunction()
+
+# snapwell_win64_library(<target> <folder> <library file> <header>): a static library that a
+# script under scripts/ cross-builds for the Windows tree from Debian's source package into
+# build/third-party/<folder>, as an imported target.
+function(snapwell_win64_library target folder library header)
+  set(prefix ${CMAKE_SOURCE_DIR}/build/third-party/${folder})
+  if(NOT EXISTS ${prefix}/lib/${library} OR NOT EXISTS ${prefix}/include/${header})
+    message(FATAL_ERROR "${folder} is missing in ${prefix}: run scripts/setup")
+  endif()
+  add_library(${target} STATIC IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES IMPORTED_LOCATION ${prefix}/lib/${library}
+                                             INTERFACE_INCLUDE_DIRECTORIES ${prefix}/include)
+endfunction()

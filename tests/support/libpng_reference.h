@@ -4,6 +4,7 @@
 
 #include <png.h>
 
+#include <csetjmp>
 #include <cstddef>
 #include <vector>
 
@@ -11,13 +12,20 @@
 
 namespace snapwell::testing {
 
-inline std::size_t LibpngDefaultSize(vell::ConstPixelView picture) {
-  std::size_t size = 0;
+// Writes the picture with libpng's defaults through `write(data, size)`; false when it fails.
+template <typename Write>
+bool WriteWithLibpngDefaults(vell::ConstPixelView picture, Write write) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
   png_set_write_fn(
-      png, &size,
-      [](png_structp p, png_bytep, png_size_t n) { *static_cast<std::size_t*>(png_get_io_ptr(p)) += n; },
+      png, &write,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        if (!(*static_cast<Write*>(png_get_io_ptr(p)))(data, n)) png_error(p, "write failed");
+      },
       [](png_structp) {});
   png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height),
                8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -35,6 +43,15 @@ inline std::size_t LibpngDefaultSize(vell::ConstPixelView picture) {
   }
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+inline std::size_t LibpngDefaultSize(vell::ConstPixelView picture) {
+  std::size_t size = 0;
+  WriteWithLibpngDefaults(picture, [&size](const unsigned char*, std::size_t n) {
+    size += n;
+    return true;
+  });
   return size;
 }
 
