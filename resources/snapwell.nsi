@@ -1,8 +1,9 @@
 ; Snapwell's Windows installer (NSIS 3, Unicode, 64-bit stub).
 ; Built by scripts/dist:
 ;   makensis -DVERSION=4.50 -DLISTS=<folder> -DOUTFILE=<setup.exe> snapwell.nsi
-; LISTS holds files.nsh and unfiles.nsh, the File and Delete lines of exactly the shipped files,
-; so the uninstaller removes what was installed and nothing the user put beside it.
+; LISTS holds files.nsh and unfiles.nsh, the File and Delete lines of exactly the shipped files
+; (and the SetOutPath and RMDir lines of their folders, such as the guide's Guide\), so the
+; uninstaller removes what was installed and nothing the user put beside it.
 
 Unicode true
 ; The x86 stub is a 32-bit program; a 64-bit one installs into the real Program Files.
@@ -47,7 +48,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
 
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Snapwell.exe"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\user-guide.txt"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Guide\$(GuidePage)"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
 !insertmacro MUI_PAGE_WELCOME
@@ -72,6 +73,9 @@ LangString DescSettings ${LANG_ENGLISH} "Also delete your Snapwell settings (HKE
 LangString DescSettings ${LANG_JAPANESE} "Snapwell の設定 (HKEY_CURRENT_USER\Software\Snapwell) も削除します。再インストールで使うなら外したままにしてください。"
 LangString GuideLink ${LANG_ENGLISH} "Snapwell user guide"
 LangString GuideLink ${LANG_JAPANESE} "Snapwell 説明書"
+; The guide's page in the installer's language, which is the system's when it is one of these.
+LangString GuidePage ${LANG_ENGLISH} "en.html"
+LangString GuidePage ${LANG_JAPANESE} "ja.html"
 LangString UninstallLink ${LANG_ENGLISH} "Uninstall Snapwell"
 LangString UninstallLink ${LANG_JAPANESE} "Snapwell のアンインストール"
 
@@ -84,7 +88,7 @@ Section "Snapwell" SecInstall
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Snapwell.exe"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}\$(GuideLink).lnk" "$INSTDIR\user-guide.txt"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\$(GuideLink).lnk" "$INSTDIR\Guide\$(GuidePage)"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\$(UninstallLink).lnk" "$INSTDIR\uninstall.exe"
 
   ; Add/Remove Programs.

@@ -42,13 +42,26 @@ has_key() { wine_run reg query "$1" >/dev/null 2>&1; }
 no_key() { ! has_key "$1"; }
 gone() { [ ! -e "$1" ]; }
 
-# The file names the installer must put into the program folder.
+# The file names the installer must put into the program folder, and the guide's folder.
 expected_files() {
-  { printf '%s\n' Snapwell.exe vell.dll SaveJPG.dll ScratchDirProbe.dll user-guide.txt uninstall.exe
+  { printf '%s\n' Snapwell.exe vell.dll SaveJPG.dll ScratchDirProbe.dll Guide uninstall.exe
     (cd "$root/templates" && ls); } | sort
 }
 installed_files() { (cd "$progdir" && ls) | sort; }
 same_listing() { diff <(expected_files) <(installed_files); }
+# The guide as make dist staged it: its pages, style sheet and pictures, in their folders.
+guide_listing() { (cd "$1" && find . | sort); }
+same_guide() {
+  local staged=$root/build/dist/Snapwell-$version/Guide
+  [ -f "$staged/en.html" ] || { echo "no staged guide in $staged"; return 1; }
+  diff <(guide_listing "$staged") <(guide_listing "$progdir/Guide")
+}
+# link_opens LINK PAGE: the Start-menu link names the guide's page PAGE (the link's text is
+# UTF-16; without its zero bytes the ASCII path can be searched for).
+link_opens() {
+  [ -f "$1" ] || { echo "no link $1"; ls "$startmenu"; return 1; }
+  tr -d '\0' <"$1" | grep -aqF "Snapwell\\Guide\\$2" || { echo "$1 does not name Guide\\$2"; return 1; }
+}
 
 install_silently() { WINE_TIMEOUT=120 wine_run "$setup" /S; }
 uninstall_silently() { # [OPTIONS...]: waits for the uninstaller's copy to remove the folder
@@ -149,6 +162,8 @@ check "the known desktop is on the screen" compare_pixels "$root/build/screensho
 check "silent install ends with exit 0" install_silently
 check "the program folder holds exactly the shipped files" same_listing
 check "Start-menu link" test -f "$startmenu/Snapwell.lnk"
+check "the guide's pages and pictures in Guide\\" same_guide
+check "Start-menu link to the English guide on an English system" link_opens "$startmenu/Snapwell user guide.lnk" en.html
 check "Add/Remove Programs: version" equals "$version" reg_value "$uninstall_key" DisplayVersion
 check "Add/Remove Programs: uninstaller" equals "\"$win_progdir\\uninstall.exe\"" reg_value "$uninstall_key" UninstallString
 
@@ -165,4 +180,13 @@ check "... and keeps the settings" equals 4.5 reg_value "$settings_key\\Default"
 install_silently >/dev/null 2>&1
 check "uninstall /REMOVESETTINGS removes the program" uninstall_silently /REMOVESETTINGS
 check "... and the settings" no_key "$settings_key"
+
+# On a Japanese system the installer speaks Japanese and its guide link opens the Japanese page.
+"$WINESERVER" -k >/dev/null 2>&1
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+tb_wine_up
+check "Japanese system: silent install" install_silently
+check "... Start-menu link to the Japanese guide" link_opens "$startmenu/Snapwell 説明書.lnk" ja.html
+check "... uninstall removes the program folder and the Start-menu folder" eval \
+  'uninstall_silently && gone "$startmenu"'
 e2e_finish
