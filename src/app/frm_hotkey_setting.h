@@ -2,7 +2,7 @@
 // capture; the dialog shows it in words and hands it back on OK.
 #pragma once
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 #include "app/hotkey_text.h"
 
 namespace snapwell {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 #include "text/fonts.h"
 
 namespace snapwell::win32 {

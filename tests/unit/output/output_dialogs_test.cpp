@@ -36,7 +36,7 @@ class OutDialogTest : public ::testing::Test {
 
   testing::FakePlatform fake;
   AppContext app{fake.platform, "C:\\Snapwell"};
-  frmOutDialog dialog{app};
+  frmOutDialog dialog{OutputContextOf(app)};
 };
 
 TEST_F(OutDialogTest, OpeningTicksTheBoxesFromTheSettingsAndKeepsAutoName) {
@@ -189,7 +189,7 @@ class ContOutTest : public ::testing::Test {
 
   testing::FakePlatform fake;
   AppContext app{fake.platform, "C:\\Snapwell"};
-  frmContOut dialog{app};
+  frmContOut dialog{OutputContextOf(app)};
 };
 
 TEST_F(ContOutTest, LeavingABoxFoldsItAndWorksOutTheChosenValue) {
