@@ -116,7 +116,7 @@ SaveOutcome Saver::WriteJpeg(const std::string& target) {
   std::mt19937 random(seed());
   std::uniform_int_distribution<int> letter(0, 23);
   std::string folder = c_.devices.TemporaryFolder();
-  if (folder.empty()) folder = CFileName(target).Folder();
+  if (folder.empty()) folder = target.substr(0, target.find_last_of("\\/") + 1);  // either separator
   if (folder.empty()) return ReportWriteFailure(FileError::PathNotFound);
   std::string temporary;
   for (int i = 0; i < kTemporaryNameTries && temporary.empty(); ++i) {
