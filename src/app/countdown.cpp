@@ -38,9 +38,8 @@ void frmSetting::btnStart_Click() {
   } else if (s.FlameStyle == 2 && s.VariLineShape != 0) {
     // A template that cannot be used is reported and this capture marks a freehand outline; the
     // dialog keeps the template chosen, and the next capture tries it again.
-    app_.templateMode =
-        LoadCaptureTemplate(app_.VellFrame, app_.platform.files, ui_, app_.texts, s.VOLFileName, s.VariLineShape,
-                            app_.AppFolder);
+    app_.templateMode = LoadCaptureTemplate(app_.VellFrame, app_.platform.files, ui_, app_.texts,
+                                            s.VOLFileName, s.VariLineShape, app_.AppFolder);
     app_.fixedFrame = app_.templateMode ? s.FixField : std::int16_t{0};
   } else {
     app_.fixedFrame = 0;

@@ -316,8 +316,8 @@ void frmSetting::WithoutHotkey(const std::function<void()>& modal) {
   modal();
 }
 
-MsgAnswer frmSetting::HotkeyFreeUi::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
-                                               MsgIcon icon) {
+MsgAnswer frmSetting::HotkeyFreeUi::MessageBox(std::string_view text, std::string_view title,
+                                               MsgButtons buttons, MsgIcon icon) {
   MsgAnswer answer = MsgAnswer::Ok;
   dialog_.WithoutHotkey([&] { answer = dialog_.app_.platform.ui.MessageBox(text, title, buttons, icon); });
   return answer;
@@ -356,8 +356,8 @@ void frmSetting::SetVariOutLineList() {
   const std::int16_t chosen = s.VariLineShape;
   if (!cmbVariLine.List.empty()) SelectShapeEntry(0);
   s.VariLineShape = chosen;
-  const ShapeList list = snapwell::SetVariOutLineList(app_.platform.files, ui_, app_.texts,
-                                                      s.VOLFileName, app_.AppFolder, chosen);
+  const ShapeList list = snapwell::SetVariOutLineList(app_.platform.files, ui_, app_.texts, s.VOLFileName,
+                                                      app_.AppFolder, chosen);
   cmbVariLine.List = list.items;
   cmbVariLine.ListIndex = -1;
   s.VariLineShape = list.variLineShape;

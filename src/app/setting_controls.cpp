@@ -133,7 +133,8 @@ void frmSetting::btnContOut_Click() {
 
 // A chosen name ticks the file box; a cancel leaves the name and clears the box.
 void frmSetting::btnFile_Click() {
-  const bool chosen = AskForOutputName(app_.CommonDialog1, app_.FileName, app_.settings.DefaultExt, app_.texts, ui_);
+  const bool chosen =
+      AskForOutputName(app_.CommonDialog1, app_.FileName, app_.settings.DefaultExt, app_.texts, ui_);
   SetCheck(chkOutput[1], chosen ? 1 : 0, 1, &frmSetting::chkOutput_Click);
 }
 

@@ -44,7 +44,8 @@ void frmSetting::mnuSelectOutLineList_Click() {
 }
 
 void frmSetting::ShowVersionBox() {
-  ui_.MessageBox(VersionBoxText(app_.texts), VersionBoxTitle(app_.texts), MsgButtons::Ok, MsgIcon::Information);
+  ui_.MessageBox(VersionBoxText(app_.texts), VersionBoxTitle(app_.texts), MsgButtons::Ok,
+                 MsgIcon::Information);
 }
 
 void frmSetting::btnHotKeySetting_Click() {

@@ -85,7 +85,7 @@ void frmContOut::Form_Activate() {
   if (progressMode) return;  // the progress window never takes the pointer
   const Screen& screen = c_.platform.screen;
   c_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnRun.Left + kRunJumpX,
-                                   window.Top / screen.TwipsPerPixelY() + btnRun.Top + kRunJumpY);
+                                 window.Top / screen.TwipsPerPixelY() + btnRun.Top + kRunJumpY);
 }
 
 void frmContOut::ShowState() {

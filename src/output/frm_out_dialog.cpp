@@ -110,7 +110,7 @@ void frmOutDialog::Form_Activate() {
   // The pointer onto the output button: window in twips, button in the window's pixels.
   const Screen& screen = c_.platform.screen;
   c_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnStart.Left + kOutputJumpX,
-                                   window.Top / screen.TwipsPerPixelY() + btnStart.Top + kOutputJumpY);
+                                 window.Top / screen.TwipsPerPixelY() + btnStart.Top + kOutputJumpY);
 }
 
 void frmOutDialog::btnStart_Click() {

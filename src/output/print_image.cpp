@@ -30,8 +30,8 @@ bool CopyToClipboard(const Picture& picture, OutputDevices& devices, UserInterfa
   return false;
 }
 
-bool PrintImage(const Picture& picture, OutputDevices& devices, std::int32_t copies, std::string_view documentName,
-                UserInterface& ui, const Texts& texts) {
+bool PrintImage(const Picture& picture, OutputDevices& devices, std::int32_t copies,
+                std::string_view documentName, UserInterface& ui, const Texts& texts) {
   bool ok = devices.StartPrintDocument(documentName);
   for (std::int32_t copy = 1; ok && copy <= copies; ++copy)
     ok = devices.DrawPrintPicture(picture, 0, 0) && devices.EndPrintPage();

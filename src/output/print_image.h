@@ -38,8 +38,8 @@ bool CopyToClipboard(const Picture& picture, OutputDevices& devices, UserInterfa
 // the document name; each page is ended, and the document after the last one (no page for
 // copies <= 0). The clipboard is neither read nor written. On failure the document is dropped,
 // the user is told, and false comes back.
-bool PrintImage(const Picture& picture, OutputDevices& devices, std::int32_t copies, std::string_view documentName,
-                UserInterface& ui, const Texts& texts);
+bool PrintImage(const Picture& picture, OutputDevices& devices, std::int32_t copies,
+                std::string_view documentName, UserInterface& ui, const Texts& texts);
 
 // The printer set-up of the shared dialog, shown with the copies the dialog holds: on OK the
 // chosen copies become printCopies and the dialog keeps the Save flags from then on; a cancel

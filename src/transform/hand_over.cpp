@@ -108,8 +108,8 @@ void Transform::RotateAndOutput() {
       failed = SaveImage(picture, save) == SaveOutcome::Failed || failed;
     }
     if ((outputs & 4) != 0) {
-      const bool printed =
-          PrintImage(picture, platform.output, app.PrintCopies, app.PrintDocumentName, platform.ui, app.texts);
+      const bool printed = PrintImage(picture, platform.output, app.PrintCopies, app.PrintDocumentName,
+                                      platform.ui, app.texts);
       failed = !printed || failed;
     }
     // The beep tells that the outputs are done; after a failure the message has told otherwise.

@@ -1,6 +1,8 @@
 // The settings dialog's layout: the tab control and one table row per control (kind, model,
 // place and size in 96-dpi pixels of the client area, page, and the event procedure it calls),
 // created in tab order.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>
@@ -49,10 +51,13 @@ void ShellViews::LayOutSetting() {
     return FormView::OnClick([&f, &box, click] { f.SetCheck(box, box.Value != 0 ? 0 : 1, click); });
   };
   const auto output = [&f](int i) {
-    return FormView::OnClick(
-        [&f, i] { f.SetCheck(f.chkOutput[i], f.chkOutput[i].Value != 0 ? 0 : 1, i, &frmSetting::chkOutput_Click); });
+    return FormView::OnClick([&f, i] {
+      f.SetCheck(f.chkOutput[i], f.chkOutput[i].Value != 0 ? 0 : 1, i, &frmSetting::chkOutput_Click);
+    });
   };
-  const auto press = [&f](void (frmSetting::*click)()) { return FormView::OnClick([&f, click] { (f.*click)(); }); };
+  const auto press = [&f](void (frmSetting::*click)()) {
+    return FormView::OnClick([&f, click] { (f.*click)(); });
+  };
   const auto call = [](std::function<void()> click) { return FormView::OnClick(std::move(click)); };
   const auto text = [&f](void (frmSetting::*leave)(), void (frmSetting::*change)() = nullptr) {
     FormView::Events e;
@@ -81,7 +86,8 @@ void ShellViews::LayOutSetting() {
       {K::Option, f.optFlame[2], 18, 85, 16, 18, kMain, select(f.optFlame, 2, flame)},
       {K::Option, f.optFlame[3], 18, 108, 150, 18, kMain, select(f.optFlame, 3, flame)},
       {K::Combo, f.cmbVariLine, 36, 83, 136, 22, kMain, call([&f] { f.cmbVariLine_Click(); })},
-      {K::Check, f.chkFixField, 18, 130, 150, 18, kMain, check(f.chkFixField, &frmSetting::chkFixField_Click)},
+      {K::Check, f.chkFixField, 18, 130, 150, 18, kMain,
+       check(f.chkFixField, &frmSetting::chkFixField_Click)},
       {K::RightLabel, f.Label1, 14, 155, 58, 16, kMain, {}},
       {K::Edit, f.txtFFX, 74, 152, 44, 21, kMain, text(&frmSetting::txtFFX_LostFocus)},
       {K::RightLabel, f.Label2, 118, 155, 12, 16, kMain, {}},
@@ -132,8 +138,10 @@ void ShellViews::LayOutSetting() {
       {K::Check, f.chkOutput[2], 194, 238, 156, 18, kMain, output(2)},
       {K::Check, f.chkOutput[1], 194, 257, 76, 18, kMain, output(1)},
       {K::Button, f.btnFile, 272, 255, 78, 22, kMain, press(&frmSetting::btnFile_Click)},
-      {K::Check, f.chkAutoName, 194, 278, 156, 30, kMain, check(f.chkAutoName, &frmSetting::chkAutoName_Click)},
-      {K::Check, f.chkOutDialog, 194, 308, 156, 36, kMain, check(f.chkOutDialog, &frmSetting::chkOutDialog_Click)},
+      {K::Check, f.chkAutoName, 194, 278, 156, 30, kMain,
+       check(f.chkAutoName, &frmSetting::chkAutoName_Click)},
+      {K::Check, f.chkOutDialog, 194, 308, 156, 36, kMain,
+       check(f.chkOutDialog, &frmSetting::chkOutDialog_Click)},
       {K::Check, f.chkContOut, 194, 348, 16, 18, kMain, check(f.chkContOut, &frmSetting::chkContOut_Click)},
       {K::Button, f.btnContOut, 212, 346, 138, 22, kMain, press(&frmSetting::btnContOut_Click)},
 
@@ -165,12 +173,17 @@ void ShellViews::LayOutSetting() {
       {K::Option, f.optFlgRollColor[0], 26, 246, 146, 18, kEnv, select(f.optFlgRollColor, 0, rollColor)},
       {K::Option, f.optFlgRollColor[1], 176, 246, 146, 18, kEnv, select(f.optFlgRollColor, 1, rollColor)},
       {K::Group, f.fraWhereReduct, 18, 270, 330, 38, kEnv, {}},
-      {K::Option, f.optFlgReductColor[0], 26, 286, 146, 18, kEnv, select(f.optFlgReductColor, 0, reductColor)},
-      {K::Option, f.optFlgReductColor[1], 176, 286, 146, 18, kEnv, select(f.optFlgReductColor, 1, reductColor)},
+      {K::Option, f.optFlgReductColor[0], 26, 286, 146, 18, kEnv,
+       select(f.optFlgReductColor, 0, reductColor)},
+      {K::Option, f.optFlgReductColor[1], 176, 286, 146, 18, kEnv,
+       select(f.optFlgReductColor, 1, reductColor)},
       {K::Group, f.fraWhereEnlarge, 18, 310, 330, 38, kEnv, {}},
-      {K::Option, f.optFlgEnlargeColor[0], 26, 326, 112, 18, kEnv, select(f.optFlgEnlargeColor, 0, enlargeColor)},
-      {K::Option, f.optFlgEnlargeColor[1], 140, 326, 104, 18, kEnv, select(f.optFlgEnlargeColor, 1, enlargeColor)},
-      {K::Option, f.optFlgEnlargeColor[2], 246, 326, 98, 18, kEnv, select(f.optFlgEnlargeColor, 2, enlargeColor)},
+      {K::Option, f.optFlgEnlargeColor[0], 26, 326, 112, 18, kEnv,
+       select(f.optFlgEnlargeColor, 0, enlargeColor)},
+      {K::Option, f.optFlgEnlargeColor[1], 140, 326, 104, 18, kEnv,
+       select(f.optFlgEnlargeColor, 1, enlargeColor)},
+      {K::Option, f.optFlgEnlargeColor[2], 246, 326, 98, 18, kEnv,
+       select(f.optFlgEnlargeColor, 2, enlargeColor)},
       {K::Label, f.lblDoAdjust, 26, 352, 322, 16, kEnv, {}},
       {K::Label, f.lblNoAdjust, 26, 368, 322, 16, kEnv, {}},
       {K::Button, f.btnHotKeySetting, 10, 400, 160, 24, kEnv, press(&frmSetting::btnHotKeySetting_Click)},

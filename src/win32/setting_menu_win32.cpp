@@ -59,7 +59,8 @@ void ShellViews::BuildMenu() {
     }
     HMENU menu = row.place == MenuPlace::File ? file : setting;
     if (row.separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    if (c.Visible) AppendMenuW(menu, MF_STRING | (c.Enabled ? MF_ENABLED : MF_GRAYED), id, Widen(c.Caption).c_str());
+    if (c.Visible)
+      AppendMenuW(menu, MF_STRING | (c.Enabled ? MF_ENABLED : MF_GRAYED), id, Widen(c.Caption).c_str());
   }
   HMENU old = menu_;
   menu_ = bar;

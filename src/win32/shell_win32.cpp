@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "win32/desktop_win32.h"
-#include "win32/window_metrics_win32.h"
 #include "win32/text_win32.h"
+#include "win32/window_metrics_win32.h"
 
 namespace snapwell::win32 {
 namespace {

@@ -45,7 +45,8 @@ int FakeShell::TrackPopupMenu(std::span<const PopupMenuItem> items) {
   }
   const int id = menuAnswers.front();
   menuAnswers.pop_front();
-  const auto item = std::find_if(items.begin(), items.end(), [id](const PopupMenuItem& i) { return i.id == id; });
+  const auto item =
+      std::find_if(items.begin(), items.end(), [id](const PopupMenuItem& i) { return i.id == id; });
   if (item == items.end() || !item->visible || !item->enabled || item->separator) {
     ADD_FAILURE() << "menu item " << id << " cannot be chosen: not shown, or greyed";
     return 0;

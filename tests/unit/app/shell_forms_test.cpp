@@ -418,49 +418,40 @@ TEST_F(ShellTest, SettingsDialogStaysDisabledWhileACaptureRuns) {
 TEST_F(ShellTest, EveryQuestionOfTheDialogIsAskedWithTheHotkeyUnregistered) {
   struct Case {
     const char* label;
-    std::vector<std::pair<const char*, const char*>> stored;
+    std::vector<std::pair<const char*, const char*>> stored;  // before start-up
+    std::vector<MsgAnswer> answers;
     std::function<void(testing::FakePlatform&, frmSetting&)> act;
   };
-  const auto answer = [](MsgAnswer a) { return [a](testing::FakePlatform& f) { f.ui.Expect(a); }; };
   const Case cases[] = {
       {"capture with an unusable template",
        {{"FlameStyle", "2"}, {"VariLineShape", "1"}},
-       [&](testing::FakePlatform& f, frmSetting& d) {
-         answer(MsgAnswer::Ok)(f);
-         d.btnStart_Click();
-       }},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.btnStart_Click(); }},
       {"capture without a target",
        {{"Outputs", "0"}},
-       [&](testing::FakePlatform& f, frmSetting& d) {
-         answer(MsgAnswer::Ok)(f);
-         d.btnStart_Click();
-       }},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.btnStart_Click(); }},
       {"Save Main settings without a target",
        {{"Outputs", "0"}},
-       [&](testing::FakePlatform& f, frmSetting& d) {
-         answer(MsgAnswer::Ok)(f);
-         d.mnuSaveSetting_Click();
-       }},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.mnuSaveSetting_Click(); }},
       {"Save Main settings",
        {},
-       [&](testing::FakePlatform& f, frmSetting& d) {
-         answer(MsgAnswer::No)(f);
-         d.mnuSaveSetting_Click();
-       }},
+       {MsgAnswer::No},
+       [](testing::FakePlatform&, frmSetting& d) { d.mnuSaveSetting_Click(); }},
       {"reset with a lost frame list",
        {},
-       [&](testing::FakePlatform& f, frmSetting& d) {
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform& f, frmSetting& d) {
          f.store.values["VOLFileName"] = "lost.vol";
-         answer(MsgAnswer::Ok)(f);
          d.btnReset_Click();
        }},
       {"version box",
        {},
-       [&](testing::FakePlatform& f, frmSetting& d) {
-         answer(MsgAnswer::Ok)(f);
-         d.mnuVersion_Click();
-       }},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.mnuVersion_Click(); }},
       {"output file name",
+       {},
        {},
        [](testing::FakePlatform& f, frmSetting& d) {
          f.ui.saveAnswers = {std::nullopt, "C:\\pics\\a"};
@@ -468,6 +459,7 @@ TEST_F(ShellTest, EveryQuestionOfTheDialogIsAskedWithTheHotkeyUnregistered) {
          d.btnFile_Click();
        }},
       {"printer set-up",
+       {},
        {},
        [](testing::FakePlatform& f, frmSetting& d) {
          f.ui.printAnswers = {2};
@@ -487,6 +479,7 @@ TEST_F(ShellTest, EveryQuestionOfTheDialogIsAskedWithTheHotkeyUnregistered) {
     sh.StartUp();
     f.shell.hotkeyWhileModal.clear();
     ASSERT_TRUE(f.shell.hotkey.has_value());
+    f.ui.answers.assign(c.answers.begin(), c.answers.end());
     c.act(f, sh.setting);
     EXPECT_FALSE(f.shell.hotkeyWhileModal.empty());
     EXPECT_EQ(std::count(f.shell.hotkeyWhileModal.begin(), f.shell.hotkeyWhileModal.end(), true), 0);
@@ -522,7 +515,10 @@ TEST_F(ShellTest, UnusableTemplateFallsBackToFreehandForThatCaptureOnly) {
 // Numbers show in the general number format: seven significant digits, as the series dialog and
 // the capture surface show them.
 TEST_F(ShellTest, NumbersShowInTheGeneralNumberFormat) {
-  Store({{"CurrentVersion", "4.5"}, {"DefRoll", "33.333332"}, {"EnlargeValue", "0.3333333"}, {"CopyTime", "0.3"}});
+  Store({{"CurrentVersion", "4.5"},
+         {"DefRoll", "33.333332"},
+         {"EnlargeValue", "0.3333333"},
+         {"CopyTime", "0.3"}});
   Start();
   EXPECT_EQ(dialog.txtRoll.Caption, "33.33333");
   EXPECT_EQ(dialog.txtEnlarge.Caption, "33.33333");
