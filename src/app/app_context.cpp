@@ -14,4 +14,12 @@ AppContext::AppContext(Platform& platformIn, std::string appFolder, Texts textsI
       texts(std::move(textsIn)),
       AppFolder(WithTrailingBackslash(std::move(appFolder))) {}
 
+OutputContext OutputContextOf(AppContext& app) {
+  Settings& s = app.settings;
+  return OutputContext{app.platform,    app.texts,       s.Outputs,         s.AutoName,
+                       s.DefaultExt,    s.StartAng,      s.EndAng,          s.StepAng,
+                       s.ContOutCulc,   app.FileName,    app.CommonDialog1, app.PrintCopies,
+                       app.seriesIndex, app.seriesTotal, app.seriesCancel};
+}
+
 }  // namespace snapwell

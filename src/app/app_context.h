@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "frames/vell_frame.h"
 #include "output/file_name.h"
+#include "output/output_context.h"
 #include "platform/platform.h"
 #include "text/texts.h"
 
@@ -48,6 +49,9 @@ struct AppContext {
   std::int16_t seriesTotal = 0;
   bool seriesCancel = false;
 };
+
+// The part of the context the output dialogs and the output set-up work on.
+OutputContext OutputContextOf(AppContext& app);
 
 // A folder with exactly one trailing backslash added when it has none ("" stays "").
 std::string WithTrailingBackslash(std::string folder);

@@ -6,6 +6,7 @@
 #include "app/app_shell.h"
 #include "app/frm_setting.h"
 #include "frames/capture_template.h"
+#include "output/print_image.h"
 
 namespace snapwell {
 namespace {
@@ -20,9 +21,7 @@ std::string WaitingText(const Texts& texts, std::int32_t hundredths) {
 
 void frmSetting::btnStart_Click() {
   Settings& s = app_.settings;
-  bool targetChosen = true;
-  WithoutHotkey([&] { targetChosen = CheckOutputTarget(app_); });
-  if (!targetChosen) {
+  if (!CheckOutputTarget(s.Outputs, ui_, app_.texts)) {
     app_.skipSecondGrab = false;  // the dialog must not hide itself when it is next opened
     return;
   }
@@ -37,20 +36,20 @@ void frmSetting::btnStart_Click() {
   if ((s.FlameStyle == 0 || s.FlameStyle == 1) && s.FixField != 0) {
     app_.fixedFrame = s.FixField;
   } else if (s.FlameStyle == 2 && s.VariLineShape != 0) {
-    app_.fixedFrame = s.FixField;
-    // A template that cannot be used is reported and the outline is marked freehand.
-    if (!LoadCaptureTemplate(app_.VellFrame, app_.platform.files, app_.platform.ui, app_.texts, s.VOLFileName,
-                             s.VariLineShape, app_.AppFolder)) {
-      app_.fixedFrame = 0;
-      app_.templateMode = false;
-    }
+    // A template that cannot be used is reported and this capture marks a freehand outline; the
+    // dialog keeps the template chosen, and the next capture tries it again.
+    app_.templateMode = LoadCaptureTemplate(app_.VellFrame, app_.platform.files, ui_, app_.texts,
+                                            s.VOLFileName, s.VariLineShape, app_.AppFolder);
+    app_.fixedFrame = app_.templateMode ? s.FixField : std::int16_t{0};
   } else {
     app_.fixedFrame = 0;
   }
 
+  // The dialog stays disabled until the capture ends (EndCapture), so that nothing reached
+  // through the taskbar or Alt+Tab can unload the running surface.
+  window.Enabled = false;
   if (s.CopyTimer != 0) {
     shell_.tray.mnuPopup.Enabled = false;
-    window.Enabled = false;
     WaitElapsed = 0;
     Timer1.SetInterval(kCountdownInterval);
   } else {
@@ -74,6 +73,7 @@ void frmSetting::Timer1_Timer() {
       }
     } else {
       EndWaiting();
+      window.Enabled = false;  // the capture begins: disabled until it ends
       app_.showPointer = true;
       shell_.capture.Load();
       shell_.capture.Show();

@@ -2,8 +2,8 @@
 // capture; the dialog shows it in words and hands it back on OK.
 #pragma once
 
-#include "app/form_controls.h"
 #include "app/hotkey_text.h"
+#include "platform/form_controls.h"
 
 namespace snapwell {
 

@@ -2,7 +2,7 @@
 // the capture surface as soon as no earlier one is showing.
 #pragma once
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 #include "platform/timers.h"
 
 namespace snapwell {

@@ -10,16 +10,6 @@
 
 namespace snapwell {
 
-std::string GeneralNumber(double value) {
-  return FormatSingle(static_cast<float>(value));
-}
-
-bool CheckOutputTarget(AppContext& app) {
-  if (app.settings.Outputs != 0) return true;
-  app.platform.ui.MessageBox(app.texts(155), app.texts(120), MsgButtons::Ok, MsgIcon::Exclamation);
-  return false;
-}
-
 frmSetting::frmSetting(AppShell& shell)
     : Timer1(shell.app.platform.timers, [this] { Timer1_Timer(); }), shell_(shell), app_(shell.app) {
   window.Width = kSettingDialogWidth;
@@ -136,8 +126,6 @@ void frmSetting::Form_Load() {
   window.Loaded = true;
   SetCaptions();
   KeepCurrentTab = false;
-  // The Save dialog of the output target window carries its title from the start.
-  if (app_.CommonDialog1.DialogTitle.empty()) app_.CommonDialog1.DialogTitle = std::string(app_.texts(184));
   // Without a continuous rotation dialog its button is not offered.
   btnContOut.Enabled = static_cast<bool>(showContOutDialog);
   ApplySettings();
@@ -317,9 +305,38 @@ void frmSetting::HotkeyOn() {
 }
 
 void frmSetting::WithoutHotkey(const std::function<void()>& modal) {
-  if (app_.settings.HotKeyEnabled) shell_.tray.UnregisterCaptureHotkey();
+  if (hotkeyHeld_ == 0 && app_.settings.HotKeyEnabled) shell_.tray.UnregisterCaptureHotkey();
+  ++hotkeyHeld_;
+  struct Release {
+    frmSetting& dialog;
+    ~Release() {
+      if (--dialog.hotkeyHeld_ == 0) dialog.HotkeyOn();
+    }
+  } release{*this};
   modal();
-  HotkeyOn();
+}
+
+MsgAnswer frmSetting::HotkeyFreeUi::MessageBox(std::string_view text, std::string_view title,
+                                               MsgButtons buttons, MsgIcon icon) {
+  MsgAnswer answer = MsgAnswer::Ok;
+  dialog_.WithoutHotkey([&] { answer = dialog_.app_.platform.ui.MessageBox(text, title, buttons, icon); });
+  return answer;
+}
+
+void frmSetting::HotkeyFreeUi::Beep() {
+  dialog_.app_.platform.ui.Beep();
+}
+
+bool frmSetting::HotkeyFreeUi::ShowSaveDialog(CommonDialogState& dialog) {
+  bool chosen = false;
+  dialog_.WithoutHotkey([&] { chosen = dialog_.app_.platform.ui.ShowSaveDialog(dialog); });
+  return chosen;
+}
+
+bool frmSetting::HotkeyFreeUi::ShowPrinterDialog(CommonDialogState& dialog) {
+  bool chosen = false;
+  dialog_.WithoutHotkey([&] { chosen = dialog_.app_.platform.ui.ShowPrinterDialog(dialog); });
+  return chosen;
 }
 
 void frmSetting::UpdateTrayIconInTray() {
@@ -339,8 +356,8 @@ void frmSetting::SetVariOutLineList() {
   const std::int16_t chosen = s.VariLineShape;
   if (!cmbVariLine.List.empty()) SelectShapeEntry(0);
   s.VariLineShape = chosen;
-  const ShapeList list = snapwell::SetVariOutLineList(app_.platform.files, app_.platform.ui, app_.texts,
-                                                      s.VOLFileName, app_.AppFolder, chosen);
+  const ShapeList list = snapwell::SetVariOutLineList(app_.platform.files, ui_, app_.texts, s.VOLFileName,
+                                                      app_.AppFolder, chosen);
   cmbVariLine.List = list.items;
   cmbVariLine.ListIndex = -1;
   s.VariLineShape = list.variLineShape;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 #include "platform/timers.h"
 
 namespace snapwell {
@@ -161,15 +161,29 @@ class frmSetting {
   void ShowOutputBoxes();
   void ValidateFields();
   void UpdateTrayIconInTray();
-  // Unregisters the hotkey for the length of a modal dialog or message box, then HotkeyOn.
+  // Unregisters the hotkey for the length of a modal dialog or message box, then HotkeyOn; a
+  // nested one leaves it to the outermost.
   void WithoutHotkey(const std::function<void()>& modal);
+
+  // The platform's message boxes and common dialogs as the settings dialog shows them: each with
+  // the capture hotkey unregistered, so that the hotkey cannot start a capture behind a question.
+  class HotkeyFreeUi : public UserInterface {
+   public:
+    explicit HotkeyFreeUi(frmSetting& dialog) : dialog_(dialog) {}
+    MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                         MsgIcon icon) override;
+    void Beep() override;
+    bool ShowSaveDialog(CommonDialogState& dialog) override;
+    bool ShowPrinterDialog(CommonDialogState& dialog) override;
+
+   private:
+    frmSetting& dialog_;
+  };
 
   AppShell& shell_;
   AppContext& app_;
+  HotkeyFreeUi ui_{*this};
+  int hotkeyHeld_ = 0;  // modal dialogs and message boxes open with the hotkey unregistered
 };
-
-// Part of the output checks shared with the output target dialog: false (after a warning)
-// when no output target is chosen.
-bool CheckOutputTarget(AppContext& app);
 
 }  // namespace snapwell

@@ -123,6 +123,8 @@ void frmTrayIcon::TrayWindowProc(unsigned message, std::uintptr_t wParam, std::i
       MenuChosen(platform.TrackPopupMenu(items));
     }
   } else if (!dialog.window.Visible) {
+    // Disabled for a countdown, which the waiting menu serves, or for a running capture.
+    if (!dialog.Counting()) return;
     platform.BringTrayWindowToForeground();
     const std::vector<PopupMenuItem> items = WaitingItems();
     MenuChosen(platform.TrackPopupMenu(items));

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 
 namespace snapwell {
 

@@ -5,7 +5,7 @@
 #include "app/app_shell.h"
 #include "app/frm_setting.h"
 #include "app/settings_io.h"
-#include "output/naming.h"
+#include "output/save_dialog.h"
 #include "text/number_text.h"
 
 namespace snapwell {
@@ -131,21 +131,11 @@ void frmSetting::btnContOut_Click() {
   });
 }
 
+// A chosen name ticks the file box; a cancel leaves the name and clears the box.
 void frmSetting::btnFile_Click() {
-  const Settings& s = app_.settings;
-  if (s.HotKeyEnabled) shell_.tray.UnregisterCaptureHotkey();
-  CommonDialogState& dialog = app_.CommonDialog1;
-  dialog.DefaultExt = std::string(ExtensionTable(s.DefaultExt));
-  dialog.Filter = BuildFileFilter(app_.texts, s.DefaultExt);
-  dialog.FileName = app_.FileName.Folder() + app_.FileName.Body();
-  const bool chosen = app_.platform.ui.ShowSaveDialog(dialog);
-  HotkeyOn();
-  if (chosen) {
-    app_.FileName.SetPath(dialog.FileName);
-    SetCheck(chkOutput[1], 1, 1, &frmSetting::chkOutput_Click);
-  } else {
-    SetCheck(chkOutput[1], 0, 1, &frmSetting::chkOutput_Click);
-  }
+  const bool chosen =
+      AskForOutputName(app_.CommonDialog1, app_.FileName, app_.settings.DefaultExt, app_.texts, ui_);
+  SetCheck(chkOutput[1], chosen ? 1 : 0, 1, &frmSetting::chkOutput_Click);
 }
 
 void frmSetting::optWhereStay_Click(int index) {

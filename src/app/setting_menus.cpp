@@ -2,61 +2,33 @@
 #include "app/app_shell.h"
 #include "app/frm_setting.h"
 #include "app/settings_io.h"
-#include "output/naming.h"
+#include "output/print_image.h"
+#include "output/save_dialog.h"
 #include "text/messages.h"
 
 namespace snapwell {
-namespace {
-
-// Print set-up: no print-to-file box, no page ranges, no selection.
-constexpr long kPrintSetupFlags = 0x10000C;
-// What the shared dialog keeps for the Save dialog afterwards: no read-only box, no read-only
-// files, long file names.
-constexpr long kSaveAfterPrintFlags = 0x208004;
-
-}  // namespace
 
 void frmSetting::btnReset_Click() {
   ApplySettings();
 }
 
+// A cancelled dialog leaves the output name as it was.
 void frmSetting::mnuFName_Click() {
-  WithoutHotkey([&] {
-    const Settings& s = app_.settings;
-    CommonDialogState& dialog = app_.CommonDialog1;
-    dialog.DefaultExt = std::string(ExtensionTable(s.DefaultExt));
-    dialog.Filter = BuildFileFilter(app_.texts, s.DefaultExt);
-    dialog.FileName = app_.FileName.Folder() + app_.FileName.Body();
-    // A cancelled dialog leaves the output name as it was.
-    if (app_.platform.ui.ShowSaveDialog(dialog)) app_.FileName.SetPath(dialog.FileName);
-  });
+  AskForOutputName(app_.CommonDialog1, app_.FileName, app_.settings.DefaultExt, app_.texts, ui_);
 }
 
+// The settings dialog's set-up shows the copies the dialog was last left with.
 void frmSetting::mnuPrinter_Click() {
-  WithoutHotkey([&] {
-    CommonDialogState& dialog = app_.CommonDialog1;
-    const long saveFlags = dialog.Flags;
-    dialog.Flags = kPrintSetupFlags;
-    if (app_.platform.ui.ShowPrinterDialog(dialog)) {
-      dialog.Flags = kSaveAfterPrintFlags;
-      app_.PrintCopies = static_cast<std::int16_t>(dialog.Copies);
-    } else {
-      dialog.Flags = saveFlags;  // a cancelled set-up changes nothing
-    }
-  });
+  PrinterSetup(app_.CommonDialog1, app_.PrintCopies, ui_);
 }
 
 void frmSetting::mnuSaveSetting_Click() {
-  if (!CheckOutputTarget(app_)) return;
-  WithoutHotkey([&] {
-    const Texts& t = app_.texts;
-    std::string question = std::string(t(148)) + "\r\n\r\n" + std::string(t(149)) + "\r\n" +
-                           std::string(t(150)) + "\r\n" + std::string(t(151));
-    if (app_.platform.ui.MessageBox(question, t(124), MsgButtons::YesNo, MsgIcon::Question) ==
-        MsgAnswer::Yes) {
-      SaveAllSettings(app_, window.Left, window.Top, [this] { ValidateFields(); });
-    }
-  });
+  if (!CheckOutputTarget(app_.settings.Outputs, ui_, app_.texts)) return;
+  const Texts& t = app_.texts;
+  const std::string question = std::string(t(148)) + "\r\n\r\n" + std::string(t(149)) + "\r\n" +
+                               std::string(t(150)) + "\r\n" + std::string(t(151));
+  if (ui_.MessageBox(question, t(124), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes)
+    SaveAllSettings(app_, window.Left, window.Top, [this] { ValidateFields(); });
 }
 
 void frmSetting::mnuSelectOutLineList_Click() {
@@ -72,10 +44,8 @@ void frmSetting::mnuSelectOutLineList_Click() {
 }
 
 void frmSetting::ShowVersionBox() {
-  WithoutHotkey([&] {
-    app_.platform.ui.MessageBox(VersionBoxText(app_.texts), VersionBoxTitle(app_.texts), MsgButtons::Ok,
-                                MsgIcon::Information);
-  });
+  ui_.MessageBox(VersionBoxText(app_.texts), VersionBoxTitle(app_.texts), MsgButtons::Ok,
+                 MsgIcon::Information);
 }
 
 void frmSetting::btnHotKeySetting_Click() {

@@ -33,9 +33,6 @@ inline std::int32_t FloorToInt32(double value) {
   return SaturateInt32(std::floor(value));
 }
 
-// The shortest general decimal form of a single: whole numbers without a decimal point.
-std::string GeneralNumber(float value);
-
 // A number with a leading sign place: a space before a positive number or zero.
 std::string WithSignPlace(long value);
 

@@ -2,7 +2,6 @@
 // with the hand-over and the series, the end of a capture and cancelling.
 #include "capture/frm_main.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
@@ -18,12 +17,6 @@ long ErrorNumberOf(const std::exception& failure) {
   if (const auto* imaging = dynamic_cast<const ImagingError*>(&failure)) return imaging->Number();
   if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return 7;
   return 51;
-}
-
-std::string GeneralNumber(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
-  return text;
 }
 
 std::string WithSignPlace(long value) {

@@ -4,6 +4,7 @@
 
 #include "capture/capture_math.h"
 #include "capture/frm_main.h"
+#include "text/number_text.h"
 
 namespace snapwell {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 #include "platform/screen.h"
 
 namespace snapwell {

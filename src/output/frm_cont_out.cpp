@@ -1,12 +1,11 @@
 #include "output/frm_cont_out.h"
 
-#include "app/app_context.h"
 #include "output/dialog_place.h"
 #include "text/number_text.h"
 
 namespace snapwell {
 
-frmContOut::frmContOut(AppContext& app) : app_(app) {
+frmContOut::frmContOut(const OutputContext& context) : c_(context) {
   window.Width = kContOutWidth;
   window.Height = kContOutHeight;
 }
@@ -16,7 +15,7 @@ bool frmContOut::ShowModalDialog() {
   Form_Load();
   confirmed_ = false;
   window.Visible = true;
-  app_.platform.shell.ShowModal(*this);
+  c_.platform.shell.ShowModal(*this);
   if (window.Loaded) Unload();
   return confirmed_;
 }
@@ -28,7 +27,7 @@ void frmContOut::ShowProgress(const std::string& text) {
   txtOutputNumber.Caption = text;
   for (TextBoxControl* box : {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber})
     box->Enabled = false;
-  btnRun.Caption = std::string(app_.texts(121));
+  btnRun.Caption = std::string(c_.texts(121));
   btnRun.Enabled = false;
   for (Control& option : optFix)
     option.Enabled = false;
@@ -48,7 +47,7 @@ void frmContOut::Unload() {
 }
 
 void frmContOut::SetCaptions() {
-  const Texts& t = app_.texts;
+  const Texts& t = c_.texts;
   const auto set = [&](Control& c, int id) { c.Caption = std::string(t(id)); };
   window.Caption = std::string(t(156));
   set(btnRun, 157);
@@ -69,15 +68,14 @@ void frmContOut::Form_Load() {
   window.Enabled = true;
   progressMode = false;
   SetCaptions();
-  CentreOnScreen(window, app_.platform.screen);
+  CentreOnScreen(window, c_.platform.screen);
   MousePointer = kPointerDefault;
   for (TextBoxControl* box : {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber})
     box->Enabled = true;
   btnRun.Enabled = true;
   for (Control& option : optFix)
     option.Enabled = true;
-  const Settings& s = app_.settings;
-  state_ = LoadSeriesDialog(s.StartAng, s.EndAng, s.StepAng, s.ContOutCulc);
+  state_ = LoadSeriesDialog(c_.StartAng, c_.EndAng, c_.StepAng, c_.ContOutCulc);
   ShowState();
   // The option of the calculated value shows as chosen, matching the greyed box.
   SelectOption(state_.calculated);
@@ -85,15 +83,15 @@ void frmContOut::Form_Load() {
 
 void frmContOut::Form_Activate() {
   if (progressMode) return;  // the progress window never takes the pointer
-  const Screen& screen = app_.platform.screen;
-  app_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnRun.Left + kRunJumpX,
-                                   window.Top / screen.TwipsPerPixelY() + btnRun.Top + kRunJumpY);
+  const Screen& screen = c_.platform.screen;
+  c_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnRun.Left + kRunJumpX,
+                                 window.Top / screen.TwipsPerPixelY() + btnRun.Top + kRunJumpY);
 }
 
 void frmContOut::ShowState() {
-  txtStartAng.Caption = FormatGeneral(state_.start);
-  txtEndAng.Caption = FormatGeneral(state_.end);
-  txtStepAng.Caption = FormatGeneral(state_.step);
+  txtStartAng.Caption = GeneralNumber(state_.start);
+  txtEndAng.Caption = GeneralNumber(state_.end);
+  txtStepAng.Caption = GeneralNumber(state_.step);
   txtOutputNumber.Caption = std::to_string(state_.number);
 }
 
@@ -105,7 +103,7 @@ void frmContOut::SelectOption(int index) {
 }
 
 void frmContOut::optFix_Click(int index) {
-  app_.settings.ContOutCulc = static_cast<std::int16_t>(index);
+  c_.ContOutCulc = static_cast<std::int16_t>(index);
   state_.calculated = static_cast<std::int16_t>(index);
   TextBoxControl* boxes[4] = {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber};
   for (int i = 0; i < 4; ++i)
@@ -139,18 +137,17 @@ void frmContOut::Recalculate() {
 
 void frmContOut::btnRun_Click() {
   if (progressMode) return;
-  Settings& s = app_.settings;
-  app_.seriesCancel = false;
-  s.StartAng = state_.start;
-  s.EndAng = state_.end;
-  s.StepAng = state_.step;
+  c_.seriesCancel = false;
+  c_.StartAng = state_.start;
+  c_.EndAng = state_.end;
+  c_.StepAng = state_.step;
   MousePointer = kPointerHourglass;
   confirmed_ = true;
   Unload();
 }
 
 void frmContOut::btnCancel_Click() {
-  app_.seriesCancel = true;
+  c_.seriesCancel = true;
   confirmed_ = false;
   Unload();
 }

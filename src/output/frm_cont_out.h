@@ -6,13 +6,12 @@
 
 #include <string>
 
-#include "app/form_controls.h"
 #include "output/frm_out_dialog.h"
+#include "output/output_context.h"
 #include "output/series.h"
+#include "platform/form_controls.h"
 
 namespace snapwell {
-
-struct AppContext;
 
 inline constexpr int kContOutWidth = 4680;
 inline constexpr int kContOutHeight = 3300;
@@ -22,7 +21,7 @@ inline constexpr int kRunJumpY = 38;
 
 class frmContOut : public ModalForm {
  public:
-  explicit frmContOut(AppContext& app);
+  explicit frmContOut(const OutputContext& context);
 
   FormWindow window;
   int MousePointer = kPointerDefault;
@@ -65,7 +64,7 @@ class frmContOut : public ModalForm {
   void SetCaptions();
   void ShowState();
 
-  AppContext& app_;
+  OutputContext c_;
   SeriesDialogState state_;
   bool confirmed_ = false;
 };

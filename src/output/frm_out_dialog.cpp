@@ -2,13 +2,14 @@
 
 #include <optional>
 
-#include "app/app_context.h"
 #include "output/dialog_place.h"
 #include "output/naming.h"
+#include "output/print_image.h"
+#include "output/save_dialog.h"
 
 namespace snapwell {
 
-frmOutDialog::frmOutDialog(AppContext& app) : app_(app) {
+frmOutDialog::frmOutDialog(const OutputContext& context) : c_(context) {
   window.Width = kOutDialogWidth;
   window.Height = kOutDialogHeight;
 }
@@ -22,7 +23,7 @@ bool frmOutDialog::ShowForOutput() {
   outputConfirmed = false;
   setUpPending_ = true;
   window.Visible = true;
-  app_.platform.shell.ShowModal(*this);
+  c_.platform.shell.ShowModal(*this);
   // However the dialog went away, the next showing starts afresh.
   setUpPending_ = false;
   if (window.Loaded) Unload();
@@ -30,7 +31,7 @@ bool frmOutDialog::ShowForOutput() {
 }
 
 void frmOutDialog::SetCaptions() {
-  const Texts& t = app_.texts;
+  const Texts& t = c_.texts;
   const auto set = [&](Control& c, int id) { c.Caption = std::string(t(id)); };
   window.Caption = std::string(t(172));
   set(Frame1, 175);
@@ -44,7 +45,6 @@ void frmOutDialog::SetCaptions() {
   set(btnFile, 183);
   set(btnStart, 173);
   set(btnCancel, 174);
-  app_.CommonDialog1.DialogTitle = std::string(t(184));
 }
 
 void frmOutDialog::Form_Load() {
@@ -52,13 +52,13 @@ void frmOutDialog::Form_Load() {
   window.Visible = false;
   window.Enabled = true;
   SetCaptions();
-  CentreOnScreen(window, app_.platform.screen);
+  CentreOnScreen(window, c_.platform.screen);
   MousePointer = kPointerDefault;
   // The folder box is never typed into: the view makes it read-only and its change handler
   // undoes anything else.
   txtFolderName.TabStop = false;
   UpdateFileControls();
-  ShowName(app_.FileName.Folder(), app_.FileName.FileName());
+  ShowName(c_.FileName.Folder(), c_.FileName.FileName());
 }
 
 void frmOutDialog::Unload() {
@@ -67,8 +67,8 @@ void frmOutDialog::Unload() {
 }
 
 std::string frmOutDialog::CounterText() const {
-  if (app_.seriesIndex < 1) return {};
-  return " " + std::to_string(app_.seriesIndex) + "/" + std::to_string(app_.seriesTotal);
+  if (c_.seriesIndex < 1) return {};
+  return " " + std::to_string(c_.seriesIndex) + "/" + std::to_string(c_.seriesTotal);
 }
 
 void frmOutDialog::ShowName(const std::string& folder, const std::string& fileName) {
@@ -81,11 +81,10 @@ void frmOutDialog::ShowName(const std::string& folder, const std::string& fileNa
 void frmOutDialog::Form_Activate() {
   if (!setUpPending_) return;
   setUpPending_ = false;
-  Settings& s = app_.settings;
-  window.Caption = std::string(app_.texts(172)) + CounterText();
+  window.Caption = std::string(c_.texts(172)) + CounterText();
   window.Enabled = true;
-  const std::int16_t autoName = s.AutoName;
-  const std::int16_t outputs = s.Outputs;
+  const std::int16_t autoName = c_.AutoName;
+  const std::int16_t outputs = c_.Outputs;
   outputConfirmed = false;
   for (int i = 0; i < 3; ++i)
     SetOutputBox(i, (outputs >> i) & 1);
@@ -93,37 +92,33 @@ void frmOutDialog::Form_Activate() {
   // The auto-renewal box shows the setting only while the file box is ticked; the setting
   // itself is kept either way.
   SetAutoNameBox(chkOutput[1].Value != 0 ? (autoName == 1 ? 1 : 0) : 0);
-  s.AutoName = autoName;
+  c_.AutoName = autoName;
   UpdateFileControls();
 
-  CommonDialogState& dialog = app_.CommonDialog1;
-  CFileName& name = app_.FileName;
+  CommonDialogState& dialog = c_.CommonDialog1;
+  CFileName& name = c_.FileName;
   if (name.Path().empty()) {
     name.SetPath(dialog.FileName);
   } else {
     dialog.FileName = name.Folder() + name.Body();
   }
   // A name without a folder is shown in the folder it will be written to: the user's Pictures.
-  if (name.Folder().empty()) name.SetFolder(app_.platform.files.PicturesFolder());
+  if (name.Folder().empty()) name.SetFolder(c_.platform.files.PicturesFolder());
   const CFileName work = NameToShow(true);
   ShowName(work.Folder(), work.FileName());
 
   // The pointer onto the output button: window in twips, button in the window's pixels.
-  const Screen& screen = app_.platform.screen;
-  app_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnStart.Left + kOutputJumpX,
-                                   window.Top / screen.TwipsPerPixelY() + btnStart.Top + kOutputJumpY);
+  const Screen& screen = c_.platform.screen;
+  c_.platform.shell.SetCursorPos(window.Left / screen.TwipsPerPixelX() + btnStart.Left + kOutputJumpX,
+                                 window.Top / screen.TwipsPerPixelY() + btnStart.Top + kOutputJumpY);
 }
 
 void frmOutDialog::btnStart_Click() {
-  Settings& s = app_.settings;
-  UserInterface& ui = app_.platform.ui;
-  const Texts& t = app_.texts;
-  const CFileName work = CompleteExtension(app_.FileName, true, app_.CommonDialog1.FilterIndex, s.DefaultExt);
-  if (s.Outputs == 0) {
-    ui.MessageBox(t(155), t(120), MsgButtons::Ok, MsgIcon::Exclamation);
-    return;
-  }
-  if ((s.Outputs & 2) != 0) {
+  UserInterface& ui = c_.platform.ui;
+  const Texts& t = c_.texts;
+  const CFileName work = CompleteExtension(c_.FileName, true, c_.CommonDialog1.FilterIndex, c_.DefaultExt);
+  if (!CheckOutputTarget(c_.Outputs, ui, t)) return;
+  if ((c_.Outputs & 2) != 0) {
     int problem = 0;
     if (txtFileName.Caption.empty()) {
       problem = 129;
@@ -150,20 +145,14 @@ void frmOutDialog::btnStart_Click() {
 // Stop: nothing is output; in a series the whole series ends, so Stop is never needed once
 // per picture.
 void frmOutDialog::btnCancel_Click() {
-  if (app_.seriesIndex >= 1) app_.seriesCancel = true;
+  if (c_.seriesIndex >= 1) c_.seriesCancel = true;
   Unload();
 }
 
 void frmOutDialog::btnFile_Click() {
-  const Settings& s = app_.settings;
-  CommonDialogState& dialog = app_.CommonDialog1;
-  CFileName& name = app_.FileName;
-  dialog.DefaultExt = std::string(ExtensionTable(s.DefaultExt));
-  dialog.Filter = BuildFileFilter(app_.texts, s.DefaultExt);
-  dialog.FileName = name.Folder() + name.Body();
+  CFileName& name = c_.FileName;
   // A cancelled dialog leaves the name as it was.
-  if (!app_.platform.ui.ShowSaveDialog(dialog)) return;
-  name.SetPath(dialog.FileName);
+  if (!AskForOutputName(c_.CommonDialog1, name, c_.DefaultExt, c_.texts, c_.platform.ui)) return;
   const CFileName work = NameToShow(false);
   // The folder box follows the stored name; the chosen folder is stored with it.
   name.SetFolder(work.Folder());
@@ -171,12 +160,11 @@ void frmOutDialog::btnFile_Click() {
 }
 
 CFileName frmOutDialog::NameToShow(bool forceExtension) {
-  const Settings& s = app_.settings;
-  CFileName& name = app_.FileName;
-  CFileName work = CompleteExtension(name, forceExtension, app_.CommonDialog1.FilterIndex, s.DefaultExt);
-  if (s.AutoName == 1) {
+  CFileName& name = c_.FileName;
+  CFileName work = CompleteExtension(name, forceExtension, c_.CommonDialog1.FilterIndex, c_.DefaultExt);
+  if (c_.AutoName == 1) {
     const std::optional<CFileName> numbered =
-        AutosetFileName(work, app_.platform.files, app_.platform.ui, app_.texts);
+        AutosetFileName(work, c_.platform.files, c_.platform.ui, c_.texts);
     if (numbered) {
       work = *numbered;
       name.SetBody(work.Body());
@@ -186,16 +174,8 @@ CFileName frmOutDialog::NameToShow(bool forceExtension) {
 }
 
 void frmOutDialog::btnPrinter_Click() {
-  CommonDialogState& dialog = app_.CommonDialog1;
-  const long saveFlags = dialog.Flags;
-  dialog.Copies = app_.PrintCopies;
-  dialog.Flags = kPrintSetupFlags;
-  if (app_.platform.ui.ShowPrinterDialog(dialog)) {
-    dialog.Flags = kSaveAfterPrintFlags;
-    app_.PrintCopies = static_cast<std::int16_t>(dialog.Copies);
-  } else {
-    dialog.Flags = saveFlags;  // a cancelled set-up changes nothing
-  }
+  c_.CommonDialog1.Copies = c_.PrintCopies;
+  PrinterSetup(c_.CommonDialog1, c_.PrintCopies, c_.platform.ui);
 }
 
 void frmOutDialog::SetOutputBox(int index, int value) {
@@ -218,7 +198,7 @@ void frmOutDialog::SetText(TextBoxControl& box, std::string text) {
   if (&box == &txtFolderName) txtFolderName_Change();
 }
 
-// Printing prints the clipboard's picture, so the printer box brings the clipboard box with it.
+// The printer box brings the clipboard box with it, ticked and greyed, as in the settings dialog.
 void frmOutDialog::chkOutput_Click(int /*index*/) {
   if (chkOutput[2].Value != 0) {
     SetOutputBox(0, 1);
@@ -227,21 +207,21 @@ void frmOutDialog::chkOutput_Click(int /*index*/) {
     chkOutput[0].Enabled = true;
   }
   if (chkOutput[1].Value == 0) SetAutoNameBox(0);
-  app_.settings.Outputs =
+  c_.Outputs =
       static_cast<std::int16_t>(chkOutput[0].Value + 2 * chkOutput[1].Value + 4 * chkOutput[2].Value);
   UpdateFileControls();
 }
 
 void frmOutDialog::chkAutoName_Click() {
-  app_.settings.AutoName = static_cast<std::int16_t>(chkAutoName.Value);
+  c_.AutoName = static_cast<std::int16_t>(chkAutoName.Value);
 }
 
 bool frmOutDialog::CheckFileName() {
-  return snapwell::CheckFileName(txtFileName.Caption, app_.platform.ui, app_.texts);
+  return snapwell::CheckFileName(txtFileName.Caption, c_.platform.ui, c_.texts);
 }
 
 void frmOutDialog::txtFileName_Change() {
-  if (!CheckFileName()) app_.FileName.SetFileName(txtFileName.Caption);
+  if (!CheckFileName()) c_.FileName.SetFileName(txtFileName.Caption);
 }
 
 void frmOutDialog::txtFileName_LostFocus() {
@@ -249,7 +229,7 @@ void frmOutDialog::txtFileName_LostFocus() {
 }
 
 void frmOutDialog::txtFolderName_Change() {
-  const std::string folder = app_.FileName.Folder();
+  const std::string folder = c_.FileName.Folder();
   if (txtFolderName.Caption != folder) txtFolderName.Caption = folder;
 }
 

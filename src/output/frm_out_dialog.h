@@ -1,18 +1,17 @@
 // The output target dialog `frmOutDialog`: just before a picture is output the user confirms
-// where it goes (clipboard, file, printer) and under which name. It also owns the use of the
-// shared common dialog as the Save dialog of the Browse button and as the printer set-up.
-// A model: the Win32 view renders its controls and forwards the user's actions.
+// where it goes (clipboard, file, printer) and under which name; its Browse and printer buttons
+// open the shared common dialog. A model: the Win32 view renders its controls and forwards the
+// user's actions.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "app/form_controls.h"
 #include "output/file_name.h"
+#include "output/output_context.h"
+#include "platform/form_controls.h"
 
 namespace snapwell {
-
-struct AppContext;
 
 // System colours as a form keeps them.
 inline constexpr std::uint32_t kButtonFaceColour = 0x8000000F;
@@ -22,12 +21,6 @@ inline constexpr std::uint32_t kWindowColour = 0x80000005;
 inline constexpr int kPointerDefault = 0;
 inline constexpr int kPointerHourglass = 11;
 inline constexpr int kPointerArrowHourglass = 13;
-
-// Print set-up: no print-to-file box, no page ranges, no selection.
-inline constexpr long kPrintSetupFlags = 0x10000C;
-// What the shared dialog keeps for the Save dialog after a print set-up: no read-only box, no
-// read-only files, long file names.
-inline constexpr long kSaveAfterPrintFlags = 0x208004;
 
 // A text box: its background colour and the requests for the keyboard focus.
 struct TextBoxControl : Control {
@@ -44,7 +37,7 @@ inline constexpr int kOutputJumpY = 38;
 
 class frmOutDialog : public ModalForm {
  public:
-  explicit frmOutDialog(AppContext& app);
+  explicit frmOutDialog(const OutputContext& context);
 
   FormWindow window;
   int MousePointer = kPointerDefault;
@@ -91,7 +84,7 @@ class frmOutDialog : public ModalForm {
   // with automatic numbering, numbered; the stored name takes the numbered body.
   CFileName NameToShow(bool forceExtension);
 
-  AppContext& app_;
+  OutputContext c_;
   bool setUpPending_ = false;  // the next activation prepares the dialog for an output
 };
 

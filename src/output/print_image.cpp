@@ -1,5 +1,6 @@
 #include "output/print_image.h"
 
+#include <memory>
 #include <string>
 
 namespace snapwell {
@@ -17,10 +18,11 @@ void Tell(UserInterface& ui, const Texts& texts, int id, int hint = 0) {
 }  // namespace
 
 bool CopyToClipboard(const Picture& picture, OutputDevices& devices, UserInterface& ui, const Texts& texts) {
-  ClipboardResult result = ClipboardResult::Busy;
-  for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
+  const std::unique_ptr<ClipboardContent> content = devices.MakeClipboardContent(picture);
+  ClipboardResult result = content ? ClipboardResult::Busy : ClipboardResult::Failed;
+  for (int attempt = 0; content && attempt < kClipboardAttempts; ++attempt) {
     if (attempt > 0) devices.Pause(kClipboardPauseMs);
-    result = devices.SetClipboardPicture(picture);
+    result = devices.PlaceOnClipboard(*content);
     if (result != ClipboardResult::Busy) break;
   }
   if (result == ClipboardResult::Done) return true;
@@ -28,22 +30,33 @@ bool CopyToClipboard(const Picture& picture, OutputDevices& devices, UserInterfa
   return false;
 }
 
-bool PrintImage(OutputDevices& devices, std::int32_t copies, std::string_view documentName,
-                const Picture* direct, UserInterface& ui, const Texts& texts) {
+bool PrintImage(const Picture& picture, OutputDevices& devices, std::int32_t copies,
+                std::string_view documentName, UserInterface& ui, const Texts& texts) {
   bool ok = devices.StartPrintDocument(documentName);
-  Picture fromClipboard;
-  for (std::int32_t copy = 1; ok && copy <= copies; ++copy) {
-    const Picture* page = direct;
-    if (page == nullptr) {
-      ok = devices.GetClipboardPicture(fromClipboard) && !fromClipboard.Empty();
-      page = &fromClipboard;
-    }
-    ok = ok && devices.DrawPrintPicture(*page, 0, 0) && devices.EndPrintPage();
-  }
+  for (std::int32_t copy = 1; ok && copy <= copies; ++copy)
+    ok = devices.DrawPrintPicture(picture, 0, 0) && devices.EndPrintPage();
   ok = ok && devices.EndPrintDocument();
   if (ok) return true;
   devices.AbortPrintDocument();
   Tell(ui, texts, kTextPrintFailed, kTextPrintHint);
+  return false;
+}
+
+bool PrinterSetup(CommonDialogState& dialog, std::int32_t& printCopies, UserInterface& ui) {
+  const long saveFlags = dialog.Flags;
+  dialog.Flags = kPrintSetupFlags;
+  if (!ui.ShowPrinterDialog(dialog)) {
+    dialog.Flags = saveFlags;
+    return false;
+  }
+  dialog.Flags = kSaveAfterPrintFlags;
+  printCopies = static_cast<std::int16_t>(dialog.Copies);
+  return true;
+}
+
+bool CheckOutputTarget(std::int16_t outputs, UserInterface& ui, const Texts& texts) {
+  if (outputs != 0) return true;
+  ui.MessageBox(texts(155), texts(120), MsgButtons::Ok, MsgIcon::Exclamation);
   return false;
 }
 

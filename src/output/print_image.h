@@ -1,5 +1,6 @@
-// The clipboard and printer outputs: the picture put on the clipboard with a bounded wait for a
-// clipboard another program holds, and the printing of the clipboard's picture, one page a copy.
+// The clipboard and printer outputs (the picture put on the clipboard, with a bounded wait for a
+// clipboard another program holds; the picture printed, one page a copy), the printer set-up of
+// the shared dialog, and the check that some output target is chosen at all.
 #pragma once
 
 #include <cstdint>
@@ -22,16 +23,30 @@ inline constexpr int kTextPrintHint = 299;
 inline constexpr int kClipboardAttempts = 40;
 inline constexpr int kClipboardPauseMs = 50;
 
-// Empties the clipboard and puts the picture on it. On failure the user is told (in use by another
-// program, or not possible at all) and false comes back.
+// Print set-up: no print-to-file box, no page ranges, no selection.
+inline constexpr long kPrintSetupFlags = 0x10000C;
+// What the shared dialog keeps for the Save dialog after a print set-up: no read-only box, no
+// read-only files, long file names.
+inline constexpr long kSaveAfterPrintFlags = 0x208004;
+
+// Empties the clipboard and puts the picture on it. The clipboard's content is made once; only
+// placing it is tried again while another program holds the clipboard. On failure the user is
+// told (in use by another program, or not possible at all) and false comes back.
 bool CopyToClipboard(const Picture& picture, OutputDevices& devices, UserInterface& ui, const Texts& texts);
 
-// Prints `copies` pages, each the clipboard's picture at the page's top-left corner at its own
-// size, under the document name; each page is ended, and the document after the last one (no
-// page for copies <= 0). With `direct`, that picture is printed instead of the clipboard's (the
-// clipboard step failed, so the clipboard holds something else). On failure the document is
-// dropped, the user is told, and false comes back.
-bool PrintImage(OutputDevices& devices, std::int32_t copies, std::string_view documentName,
-                const Picture* direct, UserInterface& ui, const Texts& texts);
+// Prints `copies` pages, each the picture at the page's top-left corner at its own size, under
+// the document name; each page is ended, and the document after the last one (no page for
+// copies <= 0). The clipboard is neither read nor written. On failure the document is dropped,
+// the user is told, and false comes back.
+bool PrintImage(const Picture& picture, OutputDevices& devices, std::int32_t copies,
+                std::string_view documentName, UserInterface& ui, const Texts& texts);
+
+// The printer set-up of the shared dialog, shown with the copies the dialog holds: on OK the
+// chosen copies become printCopies and the dialog keeps the Save flags from then on; a cancel
+// changes nothing. True on OK.
+bool PrinterSetup(CommonDialogState& dialog, std::int32_t& printCopies, UserInterface& ui);
+
+// False, after the warning "No output Target is specified.", when `outputs` chooses no target.
+bool CheckOutputTarget(std::int16_t outputs, UserInterface& ui, const Texts& texts);
 
 }  // namespace snapwell

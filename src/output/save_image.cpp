@@ -5,6 +5,7 @@
 
 #include "output/bmp_file.h"
 #include "output/naming.h"
+#include "output/save_dialog.h"
 #include "platform/paths.h"
 #include "text/messages.h"
 
@@ -43,21 +44,15 @@ class Saver {
   SaveImageContext& c_;
 };
 
-// The Save dialog step: the dialog as frmOutDialog's load leaves it, the chosen name stored in
-// FileName. The capture windows step back so the dialog can be seen.
+// The Save dialog step, the chosen name stored in FileName. The capture windows step back so
+// the dialog can be seen.
 Saver::NameStep Saver::AskForName() {
   c_.host.PlaceOwnWindows(false);
-  CommonDialogState& dialog = c_.CommonDialog1;
-  dialog.DialogTitle = std::string(c_.texts(184));
-  if (dialog.Filter.empty()) dialog.Filter = BuildFileFilter(c_.texts, c_.DefaultExt);
-  if (dialog.DefaultExt.empty()) dialog.DefaultExt = std::string(ExtensionTable(c_.DefaultExt));
-  if (!c_.FileName.Path().empty()) dialog.FileName = c_.FileName.Folder() + c_.FileName.Body();
-  if (!c_.ui.ShowSaveDialog(dialog)) {
+  if (!AskForOutputName(c_.CommonDialog1, c_.FileName, c_.DefaultExt, c_.texts, c_.ui)) {
     c_.host.ShowBusy(false);
     return NameStep::Cancelled;
   }
-  c_.FileName.SetPath(dialog.FileName);
-  return dialog.FileName.empty() ? NameStep::NoName : NameStep::Chosen;
+  return c_.FileName.Path().empty() ? NameStep::NoName : NameStep::Chosen;
 }
 
 SaveOutcome Saver::ReportProbeFailure(FileError error) {
@@ -115,11 +110,14 @@ bool Saver::Complete(const std::string& path, std::int64_t atLeast) const {
 }
 
 SaveOutcome Saver::WriteJpeg(const std::string& target) {
-  // The intermediate BMP goes to the user's temporary folder under a name no file has.
+  // The intermediate BMP goes to the user's temporary folder under a name no file has; when the
+  // system names no temporary folder, to the target's own folder, never to the current one.
   std::random_device seed;
   std::mt19937 random(seed());
   std::uniform_int_distribution<int> letter(0, 23);
-  const std::string folder = c_.devices.TemporaryFolder();
+  std::string folder = c_.devices.TemporaryFolder();
+  if (folder.empty()) folder = target.substr(0, target.find_last_of("\\/") + 1);  // either separator
+  if (folder.empty()) return ReportWriteFailure(FileError::PathNotFound);
   std::string temporary;
   for (int i = 0; i < kTemporaryNameTries && temporary.empty(); ++i) {
     const std::string candidate = folder + TemporaryBmpName([&] { return letter(random); });

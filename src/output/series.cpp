@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace snapwell {
@@ -130,13 +129,6 @@ std::int16_t BoundOutputNumber(double value) {
   if (rounded < 2) return 2;
   if (rounded > kMaxCount) return kMaxCount;
   return static_cast<std::int16_t>(rounded);
-}
-
-std::string FormatGeneral(float value) {
-  if (value == 0.0f || std::isnan(value)) return "0";
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
-  return buffer;
 }
 
 std::string WithSignPosition(std::int32_t value) {

@@ -45,10 +45,6 @@ void LeaveNumberBox(SeriesDialogState& state, double value);  // rounded, bounde
 // The number box read as a 16-bit count: rounded half to even, bounded to 2..32767.
 std::int16_t BoundOutputNumber(double value);
 
-// An angle in the dialog's general number format: up to seven significant digits, no trailing
-// zeros ("40", "-160", "33.33333", "1E-05").
-std::string FormatGeneral(float value);
-
 // A 16-bit number with its sign position: " 5", "-3".
 std::string WithSignPosition(std::int32_t value);
 // The progress box when the series starts: " 1 / 5".

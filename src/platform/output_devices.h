@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,15 +18,23 @@ enum class ClipboardResult : std::uint8_t {
   Failed,  // the picture could not be placed (no memory, no bitmap could be made)
 };
 
+// What MakeClipboardContent made, owned by the caller until the clipboard takes it.
+class ClipboardContent {
+ public:
+  virtual ~ClipboardContent() = default;
+};
+
 class OutputDevices {
  public:
   virtual ~OutputDevices() = default;
 
   // --- clipboard
-  // Opens the clipboard, empties it, puts the picture on it as a bitmap and closes it again.
-  virtual ClipboardResult SetClipboardPicture(const Picture& picture) = 0;
-  // The bitmap on the clipboard; false when it holds none or cannot be opened.
-  virtual bool GetClipboardPicture(Picture& picture) = 0;
+  // The picture in every form the clipboard offers it (a bitmap and more), made once; nothing
+  // when it cannot be made.
+  virtual std::unique_ptr<ClipboardContent> MakeClipboardContent(const Picture& picture) = 0;
+  // Opens the clipboard, empties it, puts the content on it and closes it again. Busy leaves
+  // the content whole for the next attempt.
+  virtual ClipboardResult PlaceOnClipboard(ClipboardContent& content) = 0;
 
   // --- the default printer: one document at a time
   // Starts a print job listed under `name`; false when there is no printer or it refuses.

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace snapwell {
@@ -149,6 +150,13 @@ std::string FormatSingle(float value) {
   const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   if (error != std::errc()) return "0";
   return std::string(buffer.data(), end);
+}
+
+std::string GeneralNumber(float value) {
+  if (value == 0.0f || std::isnan(value)) return "0";
+  std::array<char, 32> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%.7G", static_cast<double>(value));
+  return buffer.data();
 }
 
 }  // namespace snapwell

@@ -34,7 +34,14 @@ std::optional<float> ToSingle(double value);
 // "True"/"False" (any case); a number is true when not zero; anything else is nothing.
 std::optional<bool> ReadBooleanText(std::string_view text);
 
-// Shortest decimal text that reads back as the same single ("0.25", "90", "-45").
+// Shortest decimal text that reads back as the same single ("0.25", "90", "-45"): how the
+// settings store writes a single.
 std::string FormatSingle(float value);
+
+// The general number format of every number a window shows (the settings dialog's boxes, the
+// series dialog's angles, the capture surface's readout): at most seven significant digits and
+// no trailing zeros ("40", "-160", "33.33333", "0.25"); an exponent only where seven digits do
+// not reach ("1.234568E+07", "1E-05"). Zero, minus zero and not-a-number show "0".
+std::string GeneralNumber(float value);
 
 }  // namespace snapwell

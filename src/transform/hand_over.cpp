@@ -95,15 +95,11 @@ void Transform::RotateAndOutput() {
     }
     const Picture& picture = m_.frmBoard.picBoard2;
 
-    // The outputs. Printing prints the clipboard's picture, so the printer bit puts this picture
-    // on the clipboard too; when the clipboard cannot take it, the printer gets it directly.
+    // The outputs. The clipboard is written only for its own target: the printer prints this
+    // picture, never what the clipboard holds.
     const int outputs = settings.Outputs;
     bool failed = false;
-    bool onClipboard = false;
-    if ((outputs & 1) != 0 || (outputs & 4) != 0) {
-      onClipboard = CopyToClipboard(picture, platform.output, platform.ui, app.texts);
-      failed = !onClipboard;
-    }
+    if ((outputs & 1) != 0) failed = !CopyToClipboard(picture, platform.output, platform.ui, app.texts);
     if ((outputs & 2) != 0) {
       app.showPointer = false;
       SaveImageContext save{
@@ -112,8 +108,8 @@ void Transform::RotateAndOutput() {
       failed = SaveImage(picture, save) == SaveOutcome::Failed || failed;
     }
     if ((outputs & 4) != 0) {
-      const bool printed = PrintImage(platform.output, app.PrintCopies, app.PrintDocumentName,
-                                      onClipboard ? nullptr : &picture, platform.ui, app.texts);
+      const bool printed = PrintImage(picture, platform.output, app.PrintCopies, app.PrintDocumentName,
+                                      platform.ui, app.texts);
       failed = !printed || failed;
     }
     // The beep tells that the outputs are done; after a failure the message has told otherwise.

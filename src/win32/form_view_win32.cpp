@@ -20,13 +20,6 @@ std::wstring WindowText(HWND hwnd) {
 
 }  // namespace
 
-int SystemDpi() {
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc != nullptr) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 FormView::~FormView() {
   if (font_ != nullptr) DeleteObject(font_);
 }

@@ -9,15 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/form_controls.h"
+#include "platform/form_controls.h"
 #include "text/fonts.h"
+#include "win32/window_metrics_win32.h"
 
 namespace snapwell::win32 {
 
 enum class ControlKind { Group, Option, Check, Button, DefaultButton, Edit, Label, RightLabel, Combo };
-
-// The DPI the system reports for the screen (96 when it cannot be read).
-int SystemDpi();
 
 class FormView {
  public:

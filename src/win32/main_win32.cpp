@@ -76,8 +76,8 @@ struct Run {
         imaging(CreateImaging({}, &DcOfPicture)),
         surface(app, *imaging),
         shell(app, surface),
-        outDialog(app),
-        contOut(app),
+        outDialog(OutputContextOf(app)),
+        contOut(OutputContextOf(app)),
         dialogs(shell, outDialog, contOut),
         transform(surface, dialogs) {
     surface.handOver = &transform;

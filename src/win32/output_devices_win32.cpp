@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "encoders/encoders.h"
@@ -109,60 +110,53 @@ HWND Win32OutputDevices::ClipboardOwner() {
   return owner_;
 }
 
-ClipboardResult Win32OutputDevices::SetClipboardPicture(const Picture& picture) {
-  if (picture.Empty()) return ClipboardResult::Failed;
-  HWND owner = ClipboardOwner();
-  if (owner == nullptr) return ClipboardResult::Failed;
-  // Everything is made before the clipboard is opened, so other programs wait on it briefly.
-  HGLOBAL dib = MakeDib(picture);
-  if (dib == nullptr) return ClipboardResult::Failed;
-  HBITMAP bitmap = MakeBitmap(picture);
-  const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
-  HGLOBAL png = pngFormat != 0 ? MakePng(picture, TemporaryFolder()) : nullptr;
-  const bool opened = OpenClipboard(owner) != FALSE;
-  bool done = opened && EmptyClipboard() != FALSE;
-  if (done) done = SetClipboardData(CF_DIB, dib) != nullptr;
-  if (done) {
-    dib = nullptr;  // the clipboard owns what it took
-    // The device-dependent bitmap as well, for readers that ask for format 2 only.
-    if (bitmap != nullptr && SetClipboardData(CF_BITMAP, bitmap) != nullptr) bitmap = nullptr;
-    if (png != nullptr && SetClipboardData(pngFormat, png) != nullptr) png = nullptr;
+namespace {
+
+// The three forms of one picture until the clipboard takes them; what it did not take is freed.
+struct Win32ClipboardContent : ClipboardContent {
+  Win32ClipboardContent() = default;
+  Win32ClipboardContent(const Win32ClipboardContent&) = delete;
+  Win32ClipboardContent& operator=(const Win32ClipboardContent&) = delete;
+  ~Win32ClipboardContent() override {
+    if (dib != nullptr) GlobalFree(dib);
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (png != nullptr) GlobalFree(png);
   }
-  if (opened) CloseClipboard();
-  if (dib != nullptr) GlobalFree(dib);
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  if (png != nullptr) GlobalFree(png);
-  if (!opened) return ClipboardResult::Busy;
-  return done ? ClipboardResult::Done : ClipboardResult::Failed;
+  HGLOBAL dib = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGLOBAL png = nullptr;
+  UINT pngFormat = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ClipboardContent> Win32OutputDevices::MakeClipboardContent(const Picture& picture) {
+  if (picture.Empty()) return nullptr;
+  auto content = std::make_unique<Win32ClipboardContent>();
+  content->dib = MakeDib(picture);
+  if (content->dib == nullptr) return nullptr;
+  content->bitmap = MakeBitmap(picture);
+  content->pngFormat = RegisterClipboardFormatW(L"PNG");
+  if (content->pngFormat != 0) content->png = MakePng(picture, TemporaryFolder());
+  return content;
 }
 
-bool Win32OutputDevices::GetClipboardPicture(Picture& picture) {
-  if (!OpenClipboard(ClipboardOwner())) return false;
-  bool done = false;
-  if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
-    BITMAP info{};
-    if (GetObjectW(bitmap, sizeof info, &info) != 0 && info.bmWidth > 0 && info.bmHeight > 0) {
-      Picture result(info.bmWidth, info.bmHeight);
-      std::vector<std::uint32_t> rows(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
-      BITMAPINFO request{};
-      request.bmiHeader = HeaderFor(info.bmWidth, -info.bmHeight);
-      HDC screen = GetDC(nullptr);
-      done = !result.Empty() && GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), rows.data(),
-                                          &request, DIB_RGB_COLORS) == info.bmHeight;
-      ReleaseDC(nullptr, screen);
-      if (done) {
-        const vell::PixelView view = result.View();
-        for (int y = 0; y < view.height; ++y) {
-          for (int x = 0; x < view.width; ++x) {
-            view.At(x, y) = rows[static_cast<std::size_t>(y) * view.width + x] & kColorMask;
-          }
-        }
-        picture = std::move(result);
-      }
-    }
+ClipboardResult Win32OutputDevices::PlaceOnClipboard(ClipboardContent& placed) {
+  auto& content = static_cast<Win32ClipboardContent&>(placed);
+  HWND owner = ClipboardOwner();
+  if (owner == nullptr || content.dib == nullptr) return ClipboardResult::Failed;
+  if (OpenClipboard(owner) == FALSE) return ClipboardResult::Busy;
+  bool done = EmptyClipboard() != FALSE && SetClipboardData(CF_DIB, content.dib) != nullptr;
+  if (done) {
+    content.dib = nullptr;  // the clipboard owns what it took
+    // The device-dependent bitmap as well, for readers that ask for format 2 only.
+    if (content.bitmap != nullptr && SetClipboardData(CF_BITMAP, content.bitmap) != nullptr)
+      content.bitmap = nullptr;
+    if (content.png != nullptr && SetClipboardData(content.pngFormat, content.png) != nullptr)
+      content.png = nullptr;
   }
   CloseClipboard();
-  return done;
+  return done ? ClipboardResult::Done : ClipboardResult::Failed;
 }
 
 bool Win32OutputDevices::StartPrintDocument(std::string_view name) {

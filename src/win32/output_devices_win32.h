@@ -1,5 +1,6 @@
-// The clipboard (CF_DIB, CF_BITMAP and the registered "PNG"), the default printer (StartDoc … StretchDIBits …
-// EndDoc) and the temporary folder of the user, for the output steps.
+// The clipboard (CF_DIB, CF_BITMAP and the registered "PNG", all made before the clipboard is
+// opened), the default printer (StartDoc … StretchDIBits … EndDoc) and the temporary folder of
+// the user, for the output steps.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,8 @@ class Win32OutputDevices : public OutputDevices {
   Win32OutputDevices(const Win32OutputDevices&) = delete;
   Win32OutputDevices& operator=(const Win32OutputDevices&) = delete;
 
-  ClipboardResult SetClipboardPicture(const Picture& picture) override;
-  bool GetClipboardPicture(Picture& picture) override;
+  std::unique_ptr<ClipboardContent> MakeClipboardContent(const Picture& picture) override;
+  ClipboardResult PlaceOnClipboard(ClipboardContent& content) override;
   bool StartPrintDocument(std::string_view name) override;
   bool DrawPrintPicture(const Picture& picture, int x, int y) override;
   bool EndPrintPage() override;

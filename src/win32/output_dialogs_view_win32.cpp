@@ -34,7 +34,7 @@ void PlaceWindow(DialogWindow& w, FormWindow& form, int clientWidth96, int clien
   RECT r{0, 0, w.view.Scale(clientWidth96), w.view.Scale(clientHeight96)};
   AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(w.hwnd, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(w.hwnd, GWL_EXSTYLE)));
-  const int twipsPerPixel = 1440 / w.view.Dpi();
+  const int twipsPerPixel = TwipsPerPixel();
   form.Width = (r.right - r.left) * twipsPerPixel;
   form.Height = (r.bottom - r.top) * twipsPerPixel;
   form.Left = (GetSystemMetrics(SM_CXSCREEN) * twipsPerPixel - form.Width) / 2;

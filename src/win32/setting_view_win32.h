@@ -1,6 +1,9 @@
 // The native windows of the shell's forms: the settings dialog with its two tab pages and menu
 // bar, the modal hotkey dialog, the hidden tray window and the helper window, and the one
-// rendering pass that brings all of them in line with their models after every event.
+// rendering pass that brings all of them in line with their models after every event. The
+// procedures live by concern: setting_view_win32.cpp (window procedure and rendering),
+// setting_layout_win32.cpp (the layout table), setting_menu_win32.cpp (the menu table),
+// hotkey_view_win32.cpp (the hotkey dialog).
 #pragma once
 
 #include <windows.h>
@@ -31,12 +34,15 @@ class ShellViews {
   HWND SettingWindow() const { return dialog_; }
 
  private:
+  static constexpr int kMenuBase = 1000;  // menu command ids follow it
+
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK HelperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void LayOutSetting();
   void BuildMenu();
-  void MenuCommand(int id);
+  // Runs the menu item of command id; false when id is no menu item.
+  bool MenuCommand(int id);
   void SyncSetting();
   void SyncHelper();
   void RunHotkeyDialog(ModalForm& form);

@@ -7,6 +7,7 @@
 
 #include "win32/desktop_win32.h"
 #include "win32/text_win32.h"
+#include "win32/window_metrics_win32.h"
 
 namespace snapwell::win32 {
 namespace {
@@ -108,10 +109,7 @@ void Win32Shell::SetCursorPos(int x, int y) {
 }
 
 long Win32Shell::ScreenWidthTwips() const {
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-  if (dc != nullptr) ReleaseDC(nullptr, dc);
-  return static_cast<long>(GetSystemMetrics(SM_CXSCREEN)) * (1440 / (dpi > 0 ? dpi : 96));
+  return static_cast<long>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixel();
 }
 
 std::string Win32Shell::ExecutableBaseName() const {

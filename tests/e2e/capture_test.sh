@@ -22,6 +22,7 @@ desktop=$work/desktop.png
 "$root/scripts/desktop" picture "$desktop" 1024x768
 "$root/scripts/desktop" show "$desktop"
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_dump.exe" "$here/tools/clipboard_dump.c" -luser32 -lgdi32
+x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_text.exe" "$here/tools/clipboard_text.c" -luser32
 
 # start_snapwell NAME=VALUE...: Snapwell up with a rectangle-to-file set-up changed by the given
 # settings. press_hotkey [quick]: its dialog focused, the hotkey pressed; succeeds once the
@@ -151,7 +152,14 @@ take_pdf() { # OUT: the new PDF, once the queue is empty, moved to OUT
   wait_for 30 printed || { echo "no PDF after 30 s"; return 1; }
   mv "$(new_pdf)" "$1"
 }
-print_case() { mark_pdfs && run_case "$work/print.png" Outputs=6 && take_pdf "$work/print.pdf"; }
+# File and printer without the clipboard target, while another program's text is on the
+# clipboard: the page shows the capture and the text stays where it was.
+their_text="copied by another program"
+clipboard_text() { "$WINE" "$work/clipboard_text.exe" "$@" | tr -d '\r'; }
+print_case() {
+  clipboard_text put "$their_text" || { echo "could not put text on the clipboard"; return 1; }
+  mark_pdfs && run_case "$work/print.png" Outputs=6 && take_pdf "$work/print.pdf"
+}
 # picture_box PICTURE: "width height left top" of what is not white on it.
 picture_box() { "$IM_CONVERT" "$1" -fuzz 2% -trim -format '%w %h %X %Y' info: | tr -d '+'; }
 near_top_left() { # PICTURE W H: the ink is W x H (2 pixels either way) within 40 pixels of the corner
@@ -166,6 +174,14 @@ page_shows() { # PDF PAGE W H: the page (at 96 dpi) shows a W x H picture at its
 }
 check "printer: one page" equals 1 pdf_pages "$work/print.pdf"
 check "printer: the picture at the top left at its own size" page_shows "$work/print.pdf" 1 301 201
+page_picture() { # PDF PAGE REFERENCE: the picture on the page (at 96 dpi) is the reference (PSNR >= 25 dB)
+  local page=${1%.pdf}-page$2.png size
+  size=$("$IM_IDENTIFY" -format '%wx%h' "$3") && pdf_page_png "$1" "$2" "$page" 96 &&
+    "$IM_CONVERT" "$page" -fuzz 2% -trim +repage -resize "$size!" "${page%.png}-picture.png" &&
+    psnr_at_least "${page%.png}-picture.png" "$3" 25
+}
+check "printer: the page shows the captured region" page_picture "$work/print.pdf" 1 "$ref"
+check "printer: the clipboard still holds the other program's text" equals "$their_text" clipboard_text get
 
 # The output target dialog (OutDialog 1) with clipboard, file and printer: its printer button
 # opens the print dialog, where 2 copies are set; its Output button writes the file and prints

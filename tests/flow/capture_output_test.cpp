@@ -330,11 +330,14 @@ TEST_F(CaptureFlow, OutputsToClipboardFileAndPrinter) {
     bool file;
     int pages;
   };
-  const Row rows[] = {{0, false, false, 0}, {5, true, false, 2}, {7, true, true, 2}, {4, true, false, 2}};
+  // The printer prints the picture itself: what another program put on the clipboard stays there
+  // unless the clipboard is a target too.
+  const Row rows[] = {{0, false, false, 0}, {5, true, false, 2}, {7, true, true, 2}, {4, false, false, 2}};
+  const PixelCopy theirs{1, 1, {0x123456}};
   app.PrintCopies = 2;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.outputs);
-    fake.output.clipboard.reset();
+    fake.output.clipboard = theirs;
     fake.output.documents.clear();
     const std::string target = folder.Path("out" + std::to_string(row.outputs) + ".png");
     app.FileName.SetPath(target);
@@ -344,8 +347,12 @@ TEST_F(CaptureFlow, OutputsToClipboardFileAndPrinter) {
     Drag({{10, 20}, {29, 34}});
     Tick();
     EXPECT_EQ(fake.ui.beeps, beeps + 1);
-    EXPECT_EQ(fake.output.clipboard.has_value(), row.clipboard);
-    if (row.clipboard) ExpectDesktopBlock(*fake.output.clipboard, 10, 20, 20, 15, 0);
+    ASSERT_TRUE(fake.output.clipboard.has_value());
+    if (row.clipboard) {
+      ExpectDesktopBlock(*fake.output.clipboard, 10, 20, 20, 15, 0);
+    } else {
+      EXPECT_EQ(fake.output.clipboard->pixels, theirs.pixels);
+    }
     if (row.file) ExpectDesktopBlock(DecodeFile(target), 10, 20, 20, 15, 0);
     if (row.pages == 0) {
       EXPECT_TRUE(fake.output.documents.empty());
@@ -373,6 +380,7 @@ TEST_F(CaptureFlow, HeldClipboardIsToldAndTheOtherOutputsStillRun) {
   EXPECT_EQ(fake.ui.shown[0].text,
             "The picture could not be copied to the clipboard, because another program is using it.");
   EXPECT_EQ(fake.output.clipboardAttempts, 40);
+  EXPECT_EQ(fake.output.clipboardContents, 1);  // made once, only placing is tried again
   EXPECT_EQ(fake.output.paused, 39 * 50);
   EXPECT_EQ(fake.ui.beeps, 0);  // no sign of success
   ExpectDesktopBlock(DecodeFile(folder.Path("held.png")), 10, 20, 20, 15, 0);

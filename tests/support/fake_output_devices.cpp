@@ -18,26 +18,31 @@ PixelCopy CopyPixels(const Picture& picture) {
   return copy;
 }
 
-ClipboardResult FakeOutputDevices::SetClipboardPicture(const Picture& picture) {
+namespace {
+
+struct FakeClipboardContent : ClipboardContent {
+  PixelCopy picture;
+};
+
+}  // namespace
+
+std::unique_ptr<ClipboardContent> FakeOutputDevices::MakeClipboardContent(const Picture& picture) {
+  if (clipboardFails) return nullptr;
+  ++clipboardContents;
+  auto content = std::make_unique<FakeClipboardContent>();
+  content->picture = CopyPixels(picture);
+  return content;
+}
+
+ClipboardResult FakeOutputDevices::PlaceOnClipboard(ClipboardContent& content) {
   ++clipboardAttempts;
   if (clipboardBusyFor != 0) {
     if (clipboardBusyFor > 0) --clipboardBusyFor;
     return ClipboardResult::Busy;
   }
-  if (clipboardFails) return ClipboardResult::Failed;
-  clipboard = CopyPixels(picture);
+  clipboard = static_cast<FakeClipboardContent&>(content).picture;
   ++clipboardSets;
   return ClipboardResult::Done;
-}
-
-bool FakeOutputDevices::GetClipboardPicture(Picture& picture) {
-  if (!clipboard) return false;
-  picture = Picture(clipboard->width, clipboard->height);
-  for (int y = 0; y < clipboard->height; ++y) {
-    for (int x = 0; x < clipboard->width; ++x)
-      picture.SetPixel(x, y, clipboard->At(x, y));
-  }
-  return true;
 }
 
 bool FakeOutputDevices::StartPrintDocument(std::string_view name) {

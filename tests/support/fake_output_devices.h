@@ -29,8 +29,8 @@ struct PrintedDocument {
 
 class FakeOutputDevices : public OutputDevices {
  public:
-  ClipboardResult SetClipboardPicture(const Picture& picture) override;
-  bool GetClipboardPicture(Picture& picture) override;
+  std::unique_ptr<ClipboardContent> MakeClipboardContent(const Picture& picture) override;
+  ClipboardResult PlaceOnClipboard(ClipboardContent& content) override;
   bool StartPrintDocument(std::string_view name) override;
   bool DrawPrintPicture(const Picture& picture, int x, int y) override;
   bool EndPrintPage() override;
@@ -42,10 +42,11 @@ class FakeOutputDevices : public OutputDevices {
 
   // --- clipboard
   std::optional<PixelCopy> clipboard;  // what it holds
+  int clipboardContents = 0;           // contents made from a picture
   int clipboardSets = 0;               // successful puts
   int clipboardBusyFor = 0;            // this many more attempts answer Busy (-1: always)
-  bool clipboardFails = false;         // every put answers Failed
-  int clipboardAttempts = 0;
+  bool clipboardFails = false;         // no content can be made
+  int clipboardAttempts = 0;           // attempts to place a content
   // --- printer
   bool noPrinter = false;
   std::vector<PrintedDocument> documents;

@@ -130,6 +130,7 @@ bool FakeFileSystem::HasFile(const std::string& path) const {
 MsgAnswer FakeUserInterface::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                                         MsgIcon icon) {
   shown.push_back({std::string(text), std::string(title), buttons, icon});
+  if (onShow) onShow();
   if (answers.empty()) {
     ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
     return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
@@ -141,6 +142,7 @@ MsgAnswer FakeUserInterface::MessageBox(std::string_view text, std::string_view 
 
 bool FakeUserInterface::ShowSaveDialog(CommonDialogState& dialog) {
   saveDialogsShown.push_back(dialog);
+  if (onShow) onShow();
   if (saveAnswers.empty()) {
     ADD_FAILURE() << "unexpected Save dialog \"" << dialog.DialogTitle << "\"";
     return false;
@@ -154,6 +156,7 @@ bool FakeUserInterface::ShowSaveDialog(CommonDialogState& dialog) {
 
 bool FakeUserInterface::ShowPrinterDialog(CommonDialogState& dialog) {
   printDialogsShown.push_back(dialog);
+  if (onShow) onShow();
   if (printAnswers.empty()) {
     ADD_FAILURE() << "unexpected print set-up dialog";
     return false;

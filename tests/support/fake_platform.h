@@ -82,6 +82,8 @@ class FakeUserInterface : public UserInterface {
   bool ShowPrinterDialog(CommonDialogState& dialog) override;
 
   void Expect(MsgAnswer answer) { answers.push_back(answer); }
+  // Runs as each message box or dialog opens.
+  std::function<void()> onShow;
 
   std::deque<std::optional<std::string>> saveAnswers;  // chosen file names
   std::deque<std::optional<int>> printAnswers;         // chosen copies
@@ -115,8 +117,15 @@ class FakeTimers : public Timers {
   TimerId nextId_ = 1;
 };
 
-// The whole bundle, ready to hand to the core.
+// The whole bundle, ready to hand to the core. Every message box and dialog notes in
+// shell.hotkeyWhileModal whether the capture hotkey was registered while it was up.
 struct FakePlatform {
+  FakePlatform() {
+    ui.onShow = [this] { shell.hotkeyWhileModal.push_back(shell.hotkey.has_value()); };
+  }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
   FakeSettingsStore store;
   FakeFileSystem files;
   FakeScreen screen;

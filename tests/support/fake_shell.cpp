@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace snapwell::testing {
 
 bool FakeShell::AddTrayIcon(std::string_view text) {
@@ -43,6 +45,12 @@ int FakeShell::TrackPopupMenu(std::span<const PopupMenuItem> items) {
   }
   const int id = menuAnswers.front();
   menuAnswers.pop_front();
+  const auto item =
+      std::find_if(items.begin(), items.end(), [id](const PopupMenuItem& i) { return i.id == id; });
+  if (item == items.end() || !item->visible || !item->enabled || item->separator) {
+    ADD_FAILURE() << "menu item " << id << " cannot be chosen: not shown, or greyed";
+    return 0;
+  }
   return id;
 }
 
@@ -52,6 +60,7 @@ bool FakeShell::LaunchProcess(std::string_view path) {
 }
 
 bool FakeShell::ShowOpenDialog(CommonDialogState& dialog) {
+  hotkeyWhileModal.push_back(hotkey.has_value());
   if (openAnswers.empty()) {
     ADD_FAILURE() << "unexpected Open dialog";
     return false;
@@ -64,6 +73,7 @@ bool FakeShell::ShowOpenDialog(CommonDialogState& dialog) {
 }
 
 void FakeShell::ShowModal(ModalForm& form) {
+  hotkeyWhileModal.push_back(hotkey.has_value());
   if (modalScript.empty()) {
     ADD_FAILURE() << "unexpected modal form";
     form.CloseByUser();

@@ -22,7 +22,8 @@ class FakeShell : public Shell {
   bool RegisterHotkey(int platformModifiers, int keyCode) override;
   void UnregisterHotkey() override;
   void BringTrayWindowToForeground() override { ++foregrounds; }
-  // Answers with the next scripted id; records the items it was shown. Unscripted: a failure.
+  // Answers with the next scripted id, which must be a visible and enabled item; records the
+  // items it was shown. Unscripted: a failure.
   int TrackPopupMenu(std::span<const PopupMenuItem> items) override;
   void SetCursorPos(int x, int y) override { cursor = {x, y}; }
   long ScreenWidthTwips() const override { return screenWidthTwips; }
@@ -37,6 +38,7 @@ class FakeShell : public Shell {
   bool hooked = false;
   std::optional<std::pair<int, int>> hotkey;  // platform modifiers, key code
   std::vector<std::string> hotkeyLog;         // "register 2 109", "unregister", in order
+  std::vector<bool> hotkeyWhileModal;         // per modal form, dialog or message box: registered
   int foregrounds = 0;
   std::deque<int> menuAnswers;
   std::vector<std::vector<PopupMenuItem>> menusShown;

@@ -155,8 +155,8 @@ class OutputDialogsWindowTest : public ::testing::TestWithParam<Language> {
   Win32OutputDevices output;
   Platform platform{store, files, screen, ui, timers, windows, desktop, output};
   AppContext app{platform, ExecutableFolder(), Texts(GetParam())};
-  frmOutDialog outDialog{app};
-  frmContOut contOut{app};
+  frmOutDialog outDialog{OutputContextOf(app)};
+  frmContOut contOut{OutputContextOf(app)};
   OutputDialogViews views{outDialog, contOut, DialogFont(app.texts)};
 };
 

@@ -2,13 +2,17 @@
 // countdown, capture requests from every channel, the dialog's checks and its menus.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "app/app_shell.h"
 #include "support/fake_platform.h"
 
 namespace snapwell {
 namespace {
 
-// The capture surface as the shell sees it: loads and shows are only counted.
+// The capture surface as the shell sees it: loads and shows are only counted; End does what
+// the surface's EndCapture asks of the shell.
 struct FakeSurface : CaptureSurfaceLink {
   bool IsLoaded() const override { return loaded; }
   bool IsShowing() const override { return showing; }
@@ -19,6 +23,12 @@ struct FakeSurface : CaptureSurfaceLink {
   }
   void Unload() override { loaded = showing = false; }
   void UnloadCompanions() override {}
+  void End(AppContext& app, ShellLink& shell) {
+    app.showPointer = false;
+    shell.ShowHelper();
+    Unload();
+    shell.EnableSettingsDialog();
+  }
   bool loaded = false;
   bool showing = false;
   int shows = 0;
@@ -140,7 +150,6 @@ TEST_F(ShellTest, CountdownShowsTheWaitingTextsThenCaptures) {
   fake.timers.Advance(246);
   EXPECT_EQ(surface.shows, 1);
   EXPECT_EQ(dialog.window.Caption, "Snapwell");
-  EXPECT_TRUE(dialog.window.Enabled);
   EXPECT_EQ(fake.ui.beeps, 1);
   EXPECT_EQ(fake.timers.Running(), 0u);
 }
@@ -212,7 +221,7 @@ TEST_F(ShellTest, TrayClickCapturesThroughTheHelperOrJumpsOntoTheOpenDialogsCapt
   dialog.btnStart.Left = 20;
   dialog.btnStart.Top = 300;
   shell.tray.TrayWindowProc(kTrayCallbackMessage, 0, kRightButtonDown);
-  EXPECT_EQ(fake.shell.cursor, std::make_pair(100 + 20 + 48, 200 + 300 + 86));
+  EXPECT_EQ(fake.shell.cursor, std::make_pair(168, 586));  // 1500 and 3000 twips are 100 and 200 pixels
 }
 
 TEST_F(ShellTest, CaptureWithoutOutputTargetOnlyWarns) {
@@ -298,7 +307,6 @@ TEST_F(ShellTest, SaveMainSettingsWritesOnlyOnYesAndReregistersTheHotkey) {
   fake.ui.Expect(MsgAnswer::Yes);
   dialog.mnuSaveSetting2_Click();
   EXPECT_EQ(Stored("FlameStyle"), "0");
-  EXPECT_EQ(fake.store.writes.size(), 31u);
 }
 
 TEST_F(ShellTest, ResidenceChangesActAndAreStoredAtOnce) {
@@ -347,15 +355,177 @@ TEST_F(ShellTest, CancelledFilenameSetupAndPrinterSetupChangeNothing) {
   EXPECT_EQ(app.CommonDialog1.Flags, 0x208004);
 }
 
+// Restart is offered only once the screen metrics disagree with the desktop size.
 TEST_F(ShellTest, TrayQuitAndRestartEndTheRun) {
+  struct Case {
+    int item;
+    long metricsWidthTwips;
+    std::vector<std::string> launched;
+  };
+  const Case cases[] = {{frmTrayIcon::kQuit, 1920 * 15, {}},
+                        {frmTrayIcon::kRestart, 1080 * 15, {"C:\\Snapwell\\Snapwell"}}};
+  for (const Case& c : cases) {
+    testing::FakePlatform f;
+    f.files.AddFile("C:\\Snapwell\\default.vol");
+    f.shell.screenWidthTwips = c.metricsWidthTwips;
+    AppContext a(f.platform, "C:\\Snapwell");
+    FakeSurface s;
+    AppShell sh(a, s);
+    sh.StartUp();
+    sh.setting.window.Visible = false;
+    f.shell.menuAnswers = {c.item};
+    sh.tray.TrayWindowProc(kTrayCallbackMessage, 0, kRightButtonDown);
+    EXPECT_TRUE(sh.Ended()) << c.item;
+    EXPECT_FALSE(f.shell.trayIcon);
+    EXPECT_EQ(f.shell.hotkeyLog.back(), "unregister");
+    EXPECT_EQ(f.shell.launched, c.launched);
+  }
+}
+
+// Alt+Tab or the taskbar must not reach a dialog whose Capture or Close would unload the running
+// surface: disabled from the request until the capture ends, on both paths and in both residences.
+TEST_F(ShellTest, SettingsDialogStaysDisabledWhileACaptureRuns) {
+  struct Case {
+    const char* copyTimer;
+    const char* whereStay;
+  };
+  for (const Case c : {Case{"0", "0"}, Case{"0", "1"}, Case{"1", "0"}, Case{"1", "1"}}) {
+    SCOPED_TRACE(std::string("countdown ") + c.copyTimer + ", residence " + c.whereStay);
+    testing::FakePlatform f;
+    f.files.AddFile("C:\\Snapwell\\default.vol");
+    f.store.values = {{"CopyTimer", c.copyTimer}, {"CopyTime", "0.5"}, {"WhereStay", c.whereStay}};
+    AppContext a(f.platform, "C:\\Snapwell");
+    FakeSurface s;
+    AppShell sh(a, s);
+    sh.StartUp();
+    sh.setting.btnStart_Click();
+    EXPECT_FALSE(sh.setting.window.Enabled);
+    f.timers.Advance(1000);
+    ASSERT_EQ(s.shows, 1);
+    EXPECT_FALSE(sh.setting.window.Enabled);
+    // A tray click meanwhile neither starts another capture nor offers the waiting menu.
+    sh.tray.TrayWindowProc(kTrayCallbackMessage, 0, kLeftButtonDown);
+    sh.tray.TrayWindowProc(kTrayCallbackMessage, 0, kRightButtonDown);
+    EXPECT_TRUE(f.shell.menusShown.empty());
+    EXPECT_EQ(s.shows, 1);
+    s.End(a, sh);
+    EXPECT_TRUE(sh.setting.window.Enabled);
+  }
+}
+
+// Every question and dialog the settings dialog opens is up with the hotkey unregistered, so a
+// hotkey pressed meanwhile cannot start a capture behind it; the hotkey is back afterwards.
+TEST_F(ShellTest, EveryQuestionOfTheDialogIsAskedWithTheHotkeyUnregistered) {
+  struct Case {
+    const char* label;
+    std::vector<std::pair<const char*, const char*>> stored;  // before start-up
+    std::vector<MsgAnswer> answers;
+    std::function<void(testing::FakePlatform&, frmSetting&)> act;
+  };
+  const Case cases[] = {
+      {"capture with an unusable template",
+       {{"FlameStyle", "2"}, {"VariLineShape", "1"}},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.btnStart_Click(); }},
+      {"capture without a target",
+       {{"Outputs", "0"}},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.btnStart_Click(); }},
+      {"Save Main settings without a target",
+       {{"Outputs", "0"}},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.mnuSaveSetting_Click(); }},
+      {"Save Main settings",
+       {},
+       {MsgAnswer::No},
+       [](testing::FakePlatform&, frmSetting& d) { d.mnuSaveSetting_Click(); }},
+      {"reset with a lost frame list",
+       {},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform& f, frmSetting& d) {
+         f.store.values["VOLFileName"] = "lost.vol";
+         d.btnReset_Click();
+       }},
+      {"version box",
+       {},
+       {MsgAnswer::Ok},
+       [](testing::FakePlatform&, frmSetting& d) { d.mnuVersion_Click(); }},
+      {"output file name",
+       {},
+       {},
+       [](testing::FakePlatform& f, frmSetting& d) {
+         f.ui.saveAnswers = {std::nullopt, "C:\\pics\\a"};
+         d.mnuFName_Click();
+         d.btnFile_Click();
+       }},
+      {"printer set-up",
+       {},
+       {},
+       [](testing::FakePlatform& f, frmSetting& d) {
+         f.ui.printAnswers = {2};
+         d.mnuPrinter_Click();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    testing::FakePlatform f;
+    f.files.AddFile("C:\\Snapwell\\default.vol", "\"Heart\",\"heart.vod\"\r\n");
+    f.store.values = {{"AppearWindow", "1"}};
+    for (const auto& [key, value] : c.stored)
+      f.store.values[key] = value;
+    AppContext a(f.platform, "C:\\Snapwell");
+    FakeSurface s;
+    AppShell sh(a, s);
+    sh.StartUp();
+    f.shell.hotkeyWhileModal.clear();
+    ASSERT_TRUE(f.shell.hotkey.has_value());
+    f.ui.answers.assign(c.answers.begin(), c.answers.end());
+    c.act(f, sh.setting);
+    EXPECT_FALSE(f.shell.hotkeyWhileModal.empty());
+    EXPECT_EQ(std::count(f.shell.hotkeyWhileModal.begin(), f.shell.hotkeyWhileModal.end(), true), 0);
+    EXPECT_TRUE(f.ui.answers.empty());
+    EXPECT_TRUE(f.shell.hotkey.has_value());
+  }
+}
+
+// The capture marks a freehand outline when the chosen template cannot be read; the dialog still
+// shows the template, and the next capture uses it once it can be read.
+TEST_F(ShellTest, UnusableTemplateFallsBackToFreehandForThatCaptureOnly) {
+  Store({{"FlameStyle", "2"}, {"VariLineShape", "1"}, {"FixField", "1"}});
   Start();
-  fake.shell.menuAnswers = {frmTrayIcon::kRestart};
-  dialog.window.Visible = false;
-  shell.tray.TrayWindowProc(kTrayCallbackMessage, 0, kRightButtonDown);
-  EXPECT_TRUE(shell.Ended());
-  EXPECT_FALSE(fake.shell.trayIcon);
-  EXPECT_EQ(fake.shell.hotkeyLog.back(), "unregister");
-  EXPECT_EQ(fake.shell.launched, std::vector<std::string>{"C:\\Snapwell\\Snapwell"});
+  fake.ui.Expect(MsgAnswer::Ok);
+  dialog.btnStart_Click();
+  ASSERT_EQ(fake.ui.shown.size(), 1u);
+  EXPECT_FALSE(app.templateMode);
+  EXPECT_EQ(app.fixedFrame, 0);
+  fake.timers.Advance(1);
+  surface.End(app, shell);
+  EXPECT_EQ(dialog.optFlame[2].Value, 1);
+  EXPECT_EQ(dialog.cmbVariLine.ListIndex, 1);
+  EXPECT_TRUE(dialog.txtFFX.Visible);
+  EXPECT_EQ(app.settings.VariLineShape, 1);
+
+  fake.files.AddFile("C:\\Snapwell\\heart.vod", "Heart,10,10,0,0,1\r\nL,0,0,9,9,0,0,0,0\r\n");
+  dialog.btnStart_Click();
+  EXPECT_TRUE(app.templateMode);
+  EXPECT_EQ(app.fixedFrame, 1);
+  EXPECT_EQ(fake.ui.shown.size(), 1u);
+}
+
+// Numbers show in the general number format: seven significant digits, as the series dialog and
+// the capture surface show them.
+TEST_F(ShellTest, NumbersShowInTheGeneralNumberFormat) {
+  Store({{"CurrentVersion", "4.5"},
+         {"DefRoll", "33.333332"},
+         {"EnlargeValue", "0.3333333"},
+         {"CopyTime", "0.3"}});
+  Start();
+  EXPECT_EQ(dialog.txtRoll.Caption, "33.33333");
+  EXPECT_EQ(dialog.txtEnlarge.Caption, "33.33333");
+  EXPECT_EQ(dialog.txtCopyTime.Caption, "0.3");
+  dialog.SetText(dialog.txtRoll, "-123.456789");
+  dialog.txtRoll_LostFocus();
+  EXPECT_EQ(dialog.txtRoll.Caption, "-123.4568");
 }
 
 }  // namespace

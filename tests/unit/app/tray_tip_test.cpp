@@ -35,7 +35,7 @@ TEST(BuildTrayTipTest, CutsExactlyAtTheFieldLimit) {
   const std::string tooLong(63 - 10, 'x');
   const std::string cut = Tip(2, false, 0, Language::English, "Snapwell", tooLong);
   EXPECT_EQ(cut, "Snapwell (" + tooLong);  // the closing parenthesis falls off
-  EXPECT_EQ(Utf16Length(cut), kTrayTipField - 1);
+  EXPECT_EQ(Utf16Length(cut), 63u);        // the 64-character field and its NUL
 }
 
 TEST(BuildTrayTipTest, NeverCutsInsideACharacter) {

@@ -36,7 +36,7 @@ class OutDialogTest : public ::testing::Test {
 
   testing::FakePlatform fake;
   AppContext app{fake.platform, "C:\\Snapwell"};
-  frmOutDialog dialog{app};
+  frmOutDialog dialog{OutputContextOf(app)};
 };
 
 TEST_F(OutDialogTest, OpeningTicksTheBoxesFromTheSettingsAndKeepsAutoName) {
@@ -64,7 +64,7 @@ TEST_F(OutDialogTest, OpeningTicksTheBoxesFromTheSettingsAndKeepsAutoName) {
       EXPECT_EQ(d.chkOutput[0].Enabled, c.clipEnabled);
       EXPECT_EQ(d.chkAutoName.Value, c.autoBox);
       EXPECT_EQ(d.txtFileName.Enabled, c.file == 1);
-      EXPECT_EQ(d.txtFileName.BackColor, c.file == 1 ? kWindowColour : kButtonFaceColour);
+      EXPECT_EQ(d.txtFileName.BackColor, c.file == 1 ? 0x80000005u : 0x8000000Fu);  // window, button face
       EXPECT_EQ(d.txtFileName.Caption, c.fileBox);
       EXPECT_EQ(d.txtFolderName.Caption, "C:\\pics\\");
       EXPECT_EQ(d.window.Caption, "Output Target Setting");
@@ -75,7 +75,7 @@ TEST_F(OutDialogTest, OpeningTicksTheBoxesFromTheSettingsAndKeepsAutoName) {
   // Centred (1920 x 1080 at 15 twips) and the pointer put onto the output button.
   EXPECT_EQ(dialog.window.Left, 11460);  // (1920 * 15 - 5880) / 2
   EXPECT_EQ(dialog.window.Top, 6420);
-  EXPECT_EQ(fake.shell.cursor, std::make_pair(764 + 26, 428 + 38));
+  EXPECT_EQ(fake.shell.cursor, std::make_pair(790, 466));  // 26 and 38 pixels into the output button
 }
 
 TEST_F(OutDialogTest, OutputButtonStaysUntilTheTargetsAndTheNameAreUsable) {
@@ -113,7 +113,7 @@ TEST_F(OutDialogTest, SeriesCounterInTheCaptionsAndStopEndsTheSeries) {
     d.btnStart_Click();
   }));
   EXPECT_EQ(dialog.window.Caption, "Now outputting. 3/5");
-  EXPECT_EQ(dialog.MousePointer, kPointerHourglass);
+  EXPECT_EQ(dialog.MousePointer, 11);  // the hourglass
   EXPECT_FALSE(app.seriesCancel);
   EXPECT_FALSE(Show([](frmOutDialog& d) { d.btnCancel_Click(); }));
   EXPECT_TRUE(app.seriesCancel);
@@ -189,7 +189,7 @@ class ContOutTest : public ::testing::Test {
 
   testing::FakePlatform fake;
   AppContext app{fake.platform, "C:\\Snapwell"};
-  frmContOut dialog{app};
+  frmContOut dialog{OutputContextOf(app)};
 };
 
 TEST_F(ContOutTest, LeavingABoxFoldsItAndWorksOutTheChosenValue) {
@@ -243,7 +243,7 @@ TEST_F(ContOutTest, OkStoresTheAnglesAndCancelEndsTheSeries) {
   EXPECT_FALSE(app.seriesCancel);
   EXPECT_EQ(app.settings.StepAng, 45.0f);
   EXPECT_EQ(app.settings.ContOutCulc, 1);
-  EXPECT_EQ(fake.shell.cursor, std::make_pair(804 + 51, 430 + 38));
+  EXPECT_EQ(fake.shell.cursor, std::make_pair(855, 468));  // 51 and 38 pixels into the OK button
 
   fake.shell.modalScript.push_back([&](ModalForm& form) { form.CloseByUser(); });
   EXPECT_FALSE(dialog.ShowModalDialog());
@@ -258,7 +258,7 @@ TEST_F(ContOutTest, ProgressWindowOnlyOffersCancelAndIsWrittenOnlyWhileLoaded) {
   EXPECT_EQ(dialog.TopmostRequests, 1);
   EXPECT_EQ(dialog.txtOutputNumber.Caption, " 1 / 5");
   EXPECT_EQ(dialog.btnRun.Caption, "Now Outputting\n");
-  EXPECT_EQ(dialog.MousePointer, kPointerArrowHourglass);
+  EXPECT_EQ(dialog.MousePointer, 13);  // arrow with hourglass
   for (const Control* c : std::initializer_list<const Control*>{&dialog.btnRun, &dialog.txtStartAng,
                                                                 &dialog.txtOutputNumber, &dialog.optFix[3]}) {
     EXPECT_FALSE(c->Enabled);

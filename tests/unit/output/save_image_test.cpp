@@ -232,6 +232,19 @@ TEST_F(SaveImageTest, NamingBranches) {
   }
 }
 
+// Without a temporary folder the intermediate BMP of a JPEG is made beside the target, never in
+// the current folder, and removed again.
+TEST_F(SaveImageTest, JpegWithoutTemporaryFolderStagesBesideTheTarget) {
+  fake.output.temporaryFolder.clear();
+  fileName.SetPath(In("d.jpg"));
+  ASSERT_EQ(Save(), SaveOutcome::Written);
+  int w = 0, h = 0;
+  EXPECT_EQ(Decode(In("d.jpg"), &w, &h).size(), 6u);
+  ASSERT_EQ(disk.deleted.size(), 1u);
+  EXPECT_EQ(disk.deleted[0].rfind(In("_"), 0), 0u) << disk.deleted[0];
+  EXPECT_EQ(folder->Names(), std::vector<std::string>{"d.jpg"});
+}
+
 TEST_F(SaveImageTest, MissingFolderIsToldAndNothingIsWritten) {
   fileName.SetPath(In("nosuch/shot.png"));
   fake.ui.Expect(MsgAnswer::Ok);

@@ -158,13 +158,6 @@ TEST(SeriesTextTest, ProgressBoxKeepsTheSignPositions) {
   EXPECT_EQ(WithSignPosition(-3), "-3");
 }
 
-TEST(SeriesTextTest, AnglesShowInGeneralFormat) {
-  const std::pair<float, const char*> cases[] = {{40, "40"},    {-160, "-160"}, {100.0f / 3, "33.33333"},
-                                                 {0.5f, "0.5"}, {-0.0f, "0"},   {1e-5f, "1E-05"}};
-  for (const auto& [value, text] : cases)
-    EXPECT_EQ(FormatGeneral(value), text) << value;
-}
-
 // Runs a series the way the capture surface's timer does, in degrees.
 std::vector<float> RunSeries(float start, float end, float step) {
   const std::int16_t total = SeriesCount(start, end, step);

@@ -75,6 +75,29 @@ TEST(Singles, OverflowIsRefusedAndTextIsShortest) {
   }
 }
 
+// The one format of every number a window shows: seven significant digits, where the store's
+// shortest form would show eight ("33.333332").
+TEST(GeneralNumber, SevenSignificantDigitsWithoutTrailingZeros) {
+  const std::pair<float, const char*> cases[] = {
+      {100.0f / 3, "33.33333"},
+      {40, "40"},
+      {-160, "-160"},
+      {0.25f, "0.25"},
+      {6400, "6400"},
+      {-0.0f, "0"},
+      {NAN, "0"},
+      {1e-5f, "1E-05"},
+      {0.1f, "0.1"},
+      {-80.5f, "-80.5"},
+      {3600, "3600"},
+      {1234567, "1234567"},
+      {12345678, "1.234568E+07"},
+  };
+  for (const auto& [value, text] : cases)
+    EXPECT_EQ(GeneralNumber(value), text) << value;
+  EXPECT_EQ(FormatSingle(100.0f / 3), "33.333332");  // the store keeps every digit
+}
+
 TEST(ReadBooleanText, WordsInAnyCaseAndNumbers) {
   EXPECT_EQ(ReadBooleanText("True"), true);
   EXPECT_EQ(ReadBooleanText("FALSE"), false);

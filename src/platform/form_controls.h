@@ -1,5 +1,6 @@
 // The state of a form's window and of its named controls, as a form designer keeps it: the
-// views render it and forward the user's actions to the form's event procedures.
+// views render it and forward the user's actions to the form's event procedures. Every form
+// model builds on it, the shell's forms and the output dialogs alike.
 #pragma once
 
 #include <cstdint>
@@ -45,9 +46,5 @@ struct FormWindow {
   // Bumped each time the form asks for the keyboard focus (for its default control).
   int FocusRequests = 0;
 };
-
-// A number in the general number format: as few digits as read back the same single
-// ("100", "0.25", "-80").
-std::string GeneralNumber(double value);
 
 }  // namespace snapwell
