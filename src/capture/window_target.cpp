@@ -88,7 +88,7 @@ void FrmMain::CaptureActiveWindow() {
   const float centreXAt = (static_cast<float>(r.right) + static_cast<float>(r.left)) / 2.0f;
   const float centreYAt = (static_cast<float>(r.bottom) + static_cast<float>(r.top)) / 2.0f;
   windowMode = 0;
-  if (Visible) PutOnTop();
+  if (Visible) PlaceSurface(ZPlace::Topmost);
   // The readout stays with this capture (it shows the angle in a rotation phase).
   app.showPointer = true;
   app.SelectionInProgress = true;

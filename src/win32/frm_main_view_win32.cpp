@@ -323,7 +323,9 @@ LRESULT FrmMainView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (model_.loaded) model_.Form_DblClick();
+      // The second press of a double click: its release follows as for any press.
+      SetCapture(window_);
+      if (model_.loaded) model_.Form_DblClick(ShiftState(), x, y);
       return 0;
     case WM_MOUSEMOVE:
       if (model_.loaded) model_.Form_MouseMove(ButtonsOf(wParam), ShiftState());

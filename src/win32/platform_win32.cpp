@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "win32/desktop_win32.h"
@@ -30,6 +31,11 @@ struct HandleCloser {
 std::wstring FolderOf(const std::wstring& path) {
   const auto cut = path.find_last_of(L"\\/");
   return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
+}
+
+// A window a message box can stand on: shown and not minimised.
+bool IsShownOwner(HWND window) {
+  return window != nullptr && IsWindowVisible(window) != FALSE && IsIconic(window) == FALSE;
 }
 
 // The largest settings value or template file we accept; anything bigger is damaged.
@@ -198,7 +204,19 @@ MsgAnswer Win32UserInterface::MessageBox(std::string_view text, std::string_view
       flags |= MB_ICONERROR;
       break;
   }
-  const int answer = ::MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags);
+  HWND boxOwner = owner;
+  std::optional<Win32Desktop::PlacingScope> byCore;
+  if (desktop != nullptr && desktop->ShownCaptureWindow() != nullptr) {
+    // Over the frozen screen the box stands topmost, in front of the capture windows, and takes
+    // the keyboard. Owned by a shown window of ours (the dialog that asks, else the surface), it
+    // keeps that window still while it is up and gives the keyboard back to it afterwards; that
+    // return is not the user activating the surface.
+    flags |= MB_TOPMOST;
+    HWND surface = desktop->HandleOf(OwnWindow::Surface);
+    if (!IsShownOwner(owner) && IsShownOwner(surface)) boxOwner = surface;
+    byCore.emplace(*desktop);
+  }
+  const int answer = ::MessageBoxW(boxOwner, Widen(text).c_str(), Widen(title).c_str(), flags);
   NoteWindowLeftScreen();
   switch (answer) {
     case IDYES:

@@ -112,6 +112,47 @@ check "rectangle to JPEG" run_case "$work/rect-jpeg.jpg" DefaultExt=2
 check "JPEG: the size of the region" equals 301x201 "$IM_IDENTIFY" -format '%wx%h' "$work/rect-jpeg.jpg"
 check "JPEG: decoded close to the desktop (PSNR >= 30 dB)" psnr_at_least "$work/rect-jpeg.jpg" "$ref" 30
 
+# The size warning: a 600x400 region at 200 % (1200 x 800) is more than the 1024x768 screen
+# holds. The question stands in front of the frozen screen and has the keyboard: a screenshot
+# shows the box where it stands, not the desktop; Return answers Yes and the picture is written.
+warning_id=""
+warning_up() { # TITLE
+  warning_id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+  [ -n "$warning_id" ]
+}
+# shows_box SHOT: at most a tenth of the box's pixels in the screenshot are the desktop's.
+shows_box() {
+  local X Y WIDTH HEIGHT same
+  eval "$(xdotool getwindowgeometry --shell "$warning_id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  "$IM_CONVERT" "$1" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "PNG24:$work/box-shot.png"
+  crop_reference "$desktop" "$X" "$Y" "$WIDTH" "$HEIGHT" "$work/box-desktop.png"
+  same=$("$IM_COMPARE" -metric AE -fuzz 2% "$work/box-shot.png" "$work/box-desktop.png" null: 2>&1)
+  same=$((WIDTH * HEIGHT - ${same%% *}))
+  [ "$same" -le $((WIDTH * HEIGHT / 10)) ] ||
+    { echo "$same of the ${WIDTH}x${HEIGHT} pixels where the box stands show the desktop: $1"; return 1; }
+}
+size_warning() { # TAG TITLE: a capture is up in the language of TITLE
+  local shot
+  rm -f "$work/warn-$1.png"
+  drag 100 100 400 300 699 499
+  tb_poll 10 warning_up "$2" || { echo "no size warning: $("$root/scripts/desktop" shot "e2e-no-warning-$1")"; return 1; }
+  sleep 0.5
+  shot=$("$root/scripts/desktop" shot "e2e-size-warning-$1")
+  shows_box "$shot" || return 1
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$warning_id" ] || { echo "the box has not the keyboard"; return 1; }
+  xdotool key Return
+  finish_capture "$work/warn-$1.png"
+}
+warning_case() {
+  start_capture "FileName=$(tb_winpath "$work/warn-en")" EnlargeValue=2 || return 1
+  size_warning en 'Warning!'
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "size warning in front of the frozen screen, answered with Return" warning_case
+check "size warning: the enlarged picture" equals 1200x800 "$IM_IDENTIFY" -format '%wx%h' "$work/warn-en.png"
+
 # Keyboard only: the pointer placed by the mouse, then Space held while the arrows draw the
 # frame from (200,150) to (220,160); Esc on a second capture leaves without output.
 keyboard_case() {
@@ -412,5 +453,21 @@ ja_case() {
 }
 check "Japanese: the default name in the Pictures folder" ja_case
 check "Japanese: the pixels of the desktop" compare_pixels "$work/ja.png" "$ref"
+ja_warning_case() {
+  stop_snapwell
+  "$WINESERVER" -k >/dev/null 2>&1
+  tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 ReverseValue=0 \
+    EnlargeValue=2 RollValue=6 DefaultExt=3 WhereStay=0 AppearWindow=0 HotKeyEnabled=1 HotKeyModifiers=2 \
+    HotKeyKeyCode=109 "FileName=$(tb_winpath "$work/warn-ja")" >/dev/null 2>&1
+  (export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1)
+  tb_pid=$(pgrep -f "$snapwell_pattern" | head -1)
+  tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
+  press_hotkey || return 1
+  size_warning ja '警告!'
+  local rc=$?
+  stop_snapwell
+  return $rc
+}
+check "Japanese: the size warning in front of the frozen screen" ja_warning_case
 
 e2e_finish

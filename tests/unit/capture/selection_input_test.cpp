@@ -130,6 +130,38 @@ TEST_F(CaptureTest, OwnCursorMoveIsDroppedAndTheMiddleButtonDoesNothing) {
   EXPECT_EQ(form.pointerX, 200);
 }
 
+TEST_F(CaptureTest, DoubleClickCutsTheRegionOutOnce) {
+  // A fixed 20-pixel circle double-clicked at (100, 100) with a rotation phase to follow, at
+  // 5000 % (1000 x 1000 pixels, more than the screen holds). Whether the timer ticks between the
+  // clicks (the second press then falls in the rotation phase and acts as a click) or not (the
+  // double click commits at the point), the region is cut out once: the centre of an even circle
+  // moves by one pixel, and the size warning is asked once.
+  app.settings.FixFieldX = 20;
+  app.settings.RollValue = 1;
+  app.settings.EnlargeValue = 50;
+  for (const bool tickBetween : {true, false}) {
+    SCOPED_TRACE(tickBetween ? "tick between the clicks" : "no tick between the clicks");
+    handOver.calls.clear();
+    fake.ui.shown.clear();
+    fake.ui.Expect(MsgAnswer::Yes);
+    Start(1, 1);
+    form.MouseMove(0, 0, 100, 100);
+    form.Form_MouseDown(1, 0, 100, 100);
+    form.Form_MouseUp(1, 0, 100, 100);
+    if (tickBetween) {
+      fake.timers.Advance(1);
+      ASSERT_TRUE(form.rotating);
+    }
+    form.Form_DblClick(0, 100, 100);
+    form.Form_MouseUp(1, 0, 100, 100);
+    fake.timers.Advance(5);
+    EXPECT_EQ(handOver.calls, (std::vector<std::string>{"CutOutRegion(100,100)", "RotateAndOutput"}));
+    EXPECT_EQ(fake.ui.shown.size(), 1u);
+    EXPECT_FLOAT_EQ(form.centreX, 101.5f);
+    EXPECT_FALSE(form.IsLoaded());
+  }
+}
+
 TEST_F(CaptureTest, RotationPhaseTurnsTheFrameByTheMoves) {
   const float pi = 3.14159265f;
   struct Row {
