@@ -10,6 +10,7 @@
 #include "text/messages.h"
 #include "text/texts.h"
 #include "win32/desktop_win32.h"
+#include "win32/frm_main_view_win32.h"
 #include "win32/platform_win32.h"
 
 namespace snapwell::win32 {
@@ -32,7 +33,7 @@ void Pump(int milliseconds) {
 struct BoxSeen {
   bool found = false;
   bool aboveSurface = false;
-  bool abovePointer = false;
+  bool readoutClear = false;  // the readout hidden or behind the box
   bool foreground = false;
   bool focusInside = false;
   bool onScreen = false;  // the screen shows the box, not the surface, at its centre
@@ -47,15 +48,15 @@ struct Probe {
 };
 Probe* probe = nullptr;
 
-// Activations of the surface the program would take as the user's (the view runs the surface's
-// activation procedure for those).
+// Activations of the surface the program takes as the user's, among its own windows (the
+// surface's activation procedure runs for those).
 const Win32Desktop* watched = nullptr;
 HWND watchedSurface = nullptr;
 int userActivations = 0;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && window == watchedSurface &&
-      watched != nullptr && !watched->Placing()) {
+      watched != nullptr && IsOwnActivation(reinterpret_cast<HWND>(lParam), *watched)) {
     ++userActivations;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -103,7 +104,7 @@ void CALLBACK LookAtBox(HWND, UINT, UINT_PTR timer, DWORD) {
   seen.onScreen = shown;
   const int at = ZIndex(box);
   seen.aboveSurface = at >= 0 && at < ZIndex(probe->surface);
-  seen.abovePointer = at >= 0 && at < ZIndex(probe->pointer);
+  seen.readoutClear = IsWindowVisible(probe->pointer) == FALSE || (at >= 0 && at < ZIndex(probe->pointer));
   seen.foreground = GetForegroundWindow() == box;
   const HWND focus = GetFocus();
   seen.focusInside = focus == box || IsChild(box, focus) != FALSE;
@@ -201,13 +202,14 @@ TEST_F(MessageBoxOverCaptureTest, EveryKindStandsInFrontAndHasTheKeyboard) {
     EXPECT_EQ(answer, kind.answer);
     ASSERT_TRUE(look.seen.found);
     EXPECT_TRUE(look.seen.aboveSurface);
-    EXPECT_TRUE(look.seen.abovePointer);
+    EXPECT_TRUE(look.seen.readoutClear);
     EXPECT_TRUE(look.seen.foreground);
     EXPECT_TRUE(look.seen.focusInside);
     EXPECT_TRUE(look.seen.onScreen);
     // Back on the surface: enabled, with the keyboard, and that return not taken as the user's.
     Pump(100);
     EXPECT_TRUE(IsWindowEnabled(surface));
+    EXPECT_TRUE(IsWindowVisible(pointer));
     EXPECT_EQ(GetForegroundWindow(), surface);
     EXPECT_EQ(userActivations, 0);
   }

@@ -4,16 +4,18 @@ namespace snapwell::testing {
 namespace {
 
 TEST_F(CaptureTest, RectangleFollowsTheDragInEitherDirection) {
+  // Released half a pixel right of and above the last point: halves round to even.
   struct Row {
     int fromX, fromY, toX, toY;
     float left, top, width, height;
     const char* readout;
+    int endX, endY;
   };
   const Row rows[] = {
-      {10, 10, 10, 10, 10, 10, 1, 1, "(1,1)"},
-      {10, 10, 5, 20, 5, 10, 6, 11, "(6,11)"},
-      {40, 30, 10, 20, 10, 20, 31, 11, "(31,11)"},
-      {100, 100, 219, 179, 100, 100, 120, 80, "(120,80)"},
+      {10, 10, 10, 10, 10, 10, 1, 1, "(1,1)", 10, 10},
+      {10, 10, 5, 20, 5, 10, 6, 11, "(6,11)", 6, 20},
+      {40, 30, 10, 20, 10, 20, 31, 11, "(31,11)", 10, 20},
+      {100, 100, 219, 179, 100, 100, 120, 80, "(120,80)", 220, 178},
   };
   for (const Row& row : rows) {
     Start(0);
@@ -26,9 +28,8 @@ TEST_F(CaptureTest, RectangleFollowsTheDragInEitherDirection) {
     EXPECT_FALSE(form.shpBox.Visible);
     EXPECT_TRUE(form.released);
     EXPECT_EQ(form.x1, row.fromX);
-    // Halves round to even.
-    EXPECT_EQ(form.endX, row.toX % 2 == 0 ? row.toX : row.toX + 1);
-    EXPECT_EQ(form.endY, row.toY % 2 == 0 ? row.toY : row.toY - 1);
+    EXPECT_EQ(form.endX, row.endX);
+    EXPECT_EQ(form.endY, row.endY);
     form.EndCapture();
   }
 }
@@ -217,10 +218,10 @@ TEST_F(CaptureTest, RotatedOutlinesShowTheTurnedFrame) {
   form.centreX = form.centreY = 40.5f;
   form.angle = 0;
   form.ShowRotatedCircle();
-  ExpectShape(form.shpCircle, 40 - 0.5f - 10.5f - 1, 40 - 0.5f - 10.5f - 1, 21, 21);
-  EXPECT_FLOAT_EQ(form.Line1.X1, 40.5f + 10.5f - 2.5f);
-  EXPECT_FLOAT_EQ(form.Line1.Y1, 40.5f - 1.5f - 0.5f);
-  EXPECT_FLOAT_EQ(form.Line0.Y1, 40.5f - 1.6f);
+  ExpectShape(form.shpCircle, 28, 28, 21, 21);
+  EXPECT_FLOAT_EQ(form.Line1.X1, 48.5f);  // the diameter's end, nudged 2.5 left
+  EXPECT_FLOAT_EQ(form.Line1.Y1, 38.5f);  // and 1.5 up, half a pixel more for an odd diameter
+  EXPECT_FLOAT_EQ(form.Line0.Y1, 38.9f);
 
   app.settings.RollValue = 6;
   form.Line1.Visible = false;
@@ -237,13 +238,13 @@ TEST_F(CaptureTest, ReadoutShowsTheAngleAndKeepsBesideThePointer) {
   form.UpdateReadout();
   EXPECT_EQ(form.frmPointer.lblPointer, "-90.57 deg.");
   form.rotating = false;
-  // 7 pixels per character and 13 high: "(974,300)" is 9 × 7 × 15 + 60 twips wide, 13 × 15 + 25 high.
+  // 7 pixels per character and 13 high: "(974,300)" is 1005 twips wide, 220 high.
   struct Row {
     int x, y, left, top;
   };
-  for (const Row& row : {Row{974, 300, 974 * 15 - 1005 - 240, 4500 - 220 - 240},  // near the right edge
-                         Row{924, 300, 924 * 15 + 240, 4500 - 220 - 240},
-                         Row{924, 10, 924 * 15 + 240, 150 + 240}}) {  // near the top: below
+  for (const Row& row : {Row{974, 300, 13365, 4040},   // near the right edge: left of the pointer
+                         Row{924, 300, 14100, 4040},   // right of and above the pointer
+                         Row{924, 10, 14100, 390}}) {  // near the top: below it
     form.MouseMove(0, 0, row.x, row.y);
     EXPECT_EQ(form.frmPointer.Left, row.left) << row.x;
     EXPECT_EQ(form.frmPointer.Top, row.top) << row.y;
