@@ -200,6 +200,9 @@ class FrmMain : public CaptureSurfaceLink {
   void CaptureScreen();
   bool ScreenSizeLooksRight();
   void PlaceAlert(bool show);
+  // The margin picBoard2 has round the screen: the wider one when the freehand or template masks
+  // need white round the whole desktop.
+  std::int32_t Board2Margin() const;
   // The surface became the active window among the program's own windows.
   void Form_Activate();
   void Timer1_Timer();
@@ -216,9 +219,6 @@ class FrmMain : public CaptureSurfaceLink {
   void PlaceSurface(ZPlace place);
   void PlacePointer(ZPlace place);  // nothing while the readout is not loaded
   void PlaceCaptureWindows(ZPlace place);
-  // The margin picBoard2 has round the screen: the wider one when the freehand or template masks
-  // need white round the whole desktop.
-  std::int32_t Board2Margin() const;
 
   // --- input (selection_input.cpp)
   void KeyDown(std::int16_t keyCode, std::int16_t shift);
