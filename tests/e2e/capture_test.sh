@@ -17,14 +17,17 @@ fi
 exe=$root/build/win64/Snapwell.exe
 work=$root/build/e2e/capture
 rm -rf "$work" && mkdir -p "$work"
-trap 'stop_snapwell >/dev/null 2>&1' EXIT
+# Message boxes use the system's face, on a Japanese system "MS UI Gothic"; for the Japanese
+# cases the test bed has Noto Sans CJK JP in its place. The prefix is shared with the other
+# end-to-end tests (Wine's own programs print blank pages with it), so the stand-in is taken out
+# again at the end.
+font_key='HKCU\Software\Wine\Fonts\Replacements'
+japanese_face() { timeout 60 "$WINE" reg add "$font_key" /v 'MS UI Gothic' /t REG_SZ /d 'Noto Sans CJK JP' /f; }
+no_japanese_face() { timeout 60 "$WINE" reg delete "$font_key" /v 'MS UI Gothic' /f; }
+trap 'stop_snapwell >/dev/null 2>&1; no_japanese_face >/dev/null 2>&1' EXIT
 desktop=$work/desktop.png
 "$root/scripts/desktop" picture "$desktop" 1024x768
 "$root/scripts/desktop" show "$desktop"
-# Message boxes use the system's face, on a Japanese system "MS UI Gothic"; the test bed has
-# Noto Sans CJK JP in its place.
-timeout 60 "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
-  /d 'Noto Sans CJK JP' /f >/dev/null 2>&1
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_dump.exe" "$here/tools/clipboard_dump.c" -luser32 -lgdi32
 
 # start_snapwell NAME=VALUE...: Snapwell up with a rectangle-to-file set-up changed by the given
@@ -435,6 +438,7 @@ check "... 1/3: the pixels of the desktop" compare_pixels "$work/sd0.ppm" "$ref"
 # picture lands in the user's Pictures folder, whole.
 ja_case() {
   stop_snapwell
+  japanese_face >/dev/null 2>&1
   "$WINESERVER" -k >/dev/null 2>&1
   # Wine maps the Pictures folder to the home folder when the desktop has no XDG Pictures folder.
   pictures=$(echo "$WINEPREFIX"/drive_c/users/*/Pictures)
