@@ -33,9 +33,6 @@ inline std::int32_t FloorToInt32(double value) {
   return SaturateInt32(std::floor(value));
 }
 
-// A number with a leading sign place: a space before a positive number or zero.
-std::string WithSignPlace(long value);
-
 // Runs an event procedure of the surface; a failure raised inside it stops the capture timer,
 // is reported as "Error in frmMain.<procedure>." and ends the capture. Does nothing while the
 // surface is not loaded.

@@ -7,6 +7,7 @@
 
 #include "app/settings_io.h"
 #include "capture/capture_math.h"
+#include "output/series.h"
 #include "raster/block_transfer.h"
 #include "text/messages.h"
 
@@ -19,10 +20,6 @@ long ErrorNumberOf(const std::exception& failure) {
   return 51;
 }
 
-std::string WithSignPlace(long value) {
-  return (value >= 0 ? " " : "") + std::to_string(value);
-}
-
 void RunGuarded(FrmMain& form, std::string_view procedure, const std::function<void()>& body) {
   if (!form.loaded) return;
   try {
@@ -32,29 +29,6 @@ void RunGuarded(FrmMain& form, std::string_view procedure, const std::function<v
   } catch (...) {
     form.ReportFailure(procedure, std::runtime_error("unknown failure"));
   }
-}
-
-void SizeBuffer(Picture& picture, std::int32_t width, std::int32_t height) {
-  if (picture.Width() == width && picture.Height() == height) return;
-  if (!picture.Resize(width, height)) throw RunTimeError(7, "Out of memory");
-}
-
-void FrmBoard::Load() {
-  loaded = true;
-}
-
-void FrmBoard::Unload() {
-  // Emptied rather than replaced, so that pictures the platform backs keep their kind of store.
-  picBoard1.Resize(0, 0);
-  picBoard2.Resize(0, 0);
-  picBoard3.Resize(0, 0);
-  loaded = false;
-}
-
-void FrmBoard::SetLineWidth(int width) {
-  picBoard1.SetPenWidth(width);
-  picBoard2.SetPenWidth(width);
-  picBoard3.SetPenWidth(width);
 }
 
 FrmMain::FrmMain(AppContext& appIn, Imaging& imagingIn)
@@ -136,8 +110,7 @@ void FrmMain::Form_Load() {
   frmBoard.SetLineWidth(DrawWidth);
   SetMousePointer(PointerKind::Cross);
   // Topmost over the whole screen, still hidden until it is shown.
-  desktop.SetWindowPos(OwnWindow::Surface, ZPlace::Topmost, 0, 0, app.screenWidth, app.screenHeight,
-                       kSwpFrameChanged);
+  PlaceSurface(ZPlace::Topmost);
   commitOnClick = started = released = windowPicked = rotating = false;
   settleTicks = 0;
   app.seriesIndex = 0;
@@ -162,10 +135,11 @@ void FrmMain::CaptureScreen() {
   } else {
     desktop.GrabScreen(surface, sw, sh);
   }
-  if (frameStyle == 2 || (frameStyle == 0 && app.templateMode)) {
+  if (Board2Margin() == kBoard2OutlineMargin) {
     // The clean desktop with a white margin of 2 pixels on every side, for the outline fills.
     frmBoard.Load();
-    SizeBuffer(frmBoard.picBoard2, sw + 4, sh + 4);
+    SizeBuffer(frmBoard.picBoard2, std::int64_t{sw} + kBoard2OutlineMargin,
+               std::int64_t{sh} + kBoard2OutlineMargin);
     frmBoard.picBoard2.Clear();
     BitBlt(frmBoard.picBoard2, 2, 2, sw, sh, surface, 0, 0, RasterOp::kSrcCopy);
   }
@@ -191,14 +165,12 @@ void FrmMain::PlaceAlert(bool show) {
   lblAlert.Left = app.screenWidth - lblAlert.Width;
 }
 
+std::int32_t FrmMain::Board2Margin() const {
+  return frameStyle == 2 || (frameStyle == 0 && app.templateMode) ? kBoard2OutlineMargin : kBoard2Margin;
+}
+
 void FrmMain::SizeBuffers() {
-  const std::int32_t sw = app.screenWidth;
-  const std::int32_t sh = app.screenHeight;
-  const std::int32_t margin = (frameStyle == 2 || (frameStyle == 0 && app.templateMode)) ? 4 : 2;
-  frmBoard.Load();
-  SizeBuffer(frmBoard.picBoard1, sw, sh);
-  SizeBuffer(frmBoard.picBoard3, sw, sh);
-  SizeBuffer(frmBoard.picBoard2, sw + margin, sh + margin);
+  frmBoard.SizeForScreen(app.screenWidth, app.screenHeight, Board2Margin());
   frmBoard.SetLineWidth(DrawWidth);
   buffersSized_ = true;
 }
@@ -241,19 +213,39 @@ void FrmMain::Form_Activate() {
   });
 }
 
-void FrmMain::PutOnTop() {
-  Visible = true;
-  desktop.SetWindowPos(OwnWindow::Surface, ZPlace::Topmost, 0, 0, app.screenWidth, app.screenHeight,
-                       kSwpFrameChanged | kSwpShowWindow);
+void FrmMain::PlaceSurface(ZPlace place) {
+  desktop.SetWindowPos(OwnWindow::Surface, place, 0, 0, app.screenWidth, app.screenHeight,
+                       kSwpFrameChanged | (Visible ? kSwpShowWindow : 0));
+}
+
+void FrmMain::PlacePointer(ZPlace place) {
+  if (!frmPointer.loaded) return;
+  desktop.SetWindowPos(OwnWindow::Pointer, place, 0, 0, 1, 1,
+                       kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpFrameChanged |
+                           (frmPointer.Visible ? kSwpShowWindow : 0));
+}
+
+void FrmMain::PlaceCaptureWindows(ZPlace place) {
+  PlaceSurface(place);
+  PlacePointer(place);
+}
+
+FrmMain::HandOverScope::HandOverScope(FrmMain& form)
+    : form_(form),
+      handOver_(form.handOver != nullptr ? *form.handOver
+                                         : throw RunTimeError(91, "The capture surface has no hand-over")) {
+  form_.handingOver_ = true;
+}
+
+FrmMain::HandOverScope::~HandOverScope() {
+  form_.handingOver_ = false;
 }
 
 void FrmMain::Timer1_Timer() {
   RunGuarded(*this, "Timer1_Timer", [this] {
     if (settleTicks > 0) --settleTicks;
     if (app.showPointer && frmPointer.Visible && !desktop.IsTopmost(OwnWindow::Pointer)) {
-      PutOnTop();
-      desktop.SetWindowPos(OwnWindow::Pointer, ZPlace::Topmost, 0, 0, 0, 0,
-                           kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpFrameChanged | kSwpShowWindow);
+      PlaceCaptureWindows(ZPlace::Topmost);
     }
     // A tick that arrives inside the dialogs of a running hand-over waits for it.
     if (handingOver_) return;
@@ -267,14 +259,9 @@ void FrmMain::Timer1_Timer() {
 }
 
 void FrmMain::HandOverRegion() {
-  if (handOver == nullptr) throw RunTimeError(91, "The capture surface has no hand-over");
-  handingOver_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{handingOver_};
+  const HandOverScope handOverNow(*this);
   std::int16_t ok = -1;
-  handOver->CutOutRegion(endX, endY, ok);
+  handOverNow->CutOutRegion(endX, endY, ok);
   if (!loaded) return;  // the cut-out ended the capture itself
   if (ok == 0) {
     Timer1.SetInterval(0);
@@ -282,7 +269,7 @@ void FrmMain::HandOverRegion() {
     return;
   }
   if (app.settings.RollValue == 6 && app.settings.ContOutput == 0) {
-    handOver->RotateAndOutput();
+    handOverNow->RotateAndOutput();
     EndCapture();
   }
 }
@@ -292,27 +279,18 @@ void FrmMain::SeriesStep() {
     EndCapture();
     return;
   }
-  if (handOver == nullptr) throw RunTimeError(91, "The capture surface has no hand-over");
+  const HandOverScope handOverNow(*this);
   // The series turns on from its own angle, so that the snapping of one picture does not
   // swallow the small steps.
   if (app.seriesIndex == 1) seriesAngle_ = angle;
-  handingOver_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{handingOver_};
-  handOver->RotateAndOutput();
+  handOverNow->RotateAndOutput();
   if (!loaded) return;
-  const float pi = app.Pi;
-  seriesAngle_ = seriesAngle_ + app.settings.StepAng / 180.0f * pi;
-  ++app.seriesIndex;
-  if (seriesProgress != nullptr) {
-    seriesProgress->SetProgressText(WithSignPlace(app.seriesIndex) + "/" + WithSignPlace(app.seriesTotal));
-  }
-  if (seriesAngle_ > pi) seriesAngle_ = seriesAngle_ - 2.0f * pi;
-  if (seriesAngle_ < -pi) seriesAngle_ = seriesAngle_ + 2.0f * pi;
-  angle = seriesAngle_;
-  if (app.seriesIndex == app.seriesTotal) angle = app.settings.EndAng / 180.0f * pi;
+  SeriesPosition next{seriesAngle_, app.seriesIndex};
+  AdvanceSeries(next, app.settings.StepAng, app.settings.EndAng, app.seriesTotal);
+  seriesAngle_ = angle = next.angle;
+  app.seriesIndex = static_cast<std::int16_t>(next.index);
+  if (seriesProgress != nullptr)
+    seriesProgress->SetProgressText(SeriesProgressText(next.index, app.seriesTotal));
   if (app.seriesIndex > app.seriesTotal) {
     if (shell != nullptr) shell->EnableSettingsDialog();
     EndCapture();

@@ -6,12 +6,13 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "app/app_context.h"
 #include "app/capture_link.h"
+#include "capture/frm_board.h"
+#include "capture/run_time_error.h"
 #include "imaging/imaging.h"
 #include "platform/desktop.h"
 #include "platform/timers.h"
@@ -41,16 +42,6 @@ class SeriesProgress {
   virtual void SetProgressText(const std::string& text) = 0;
   // Unloads the dialog; nothing happens when it is not loaded.
   virtual void Unload() = 0;
-};
-
-// A failure with the run-time error number a message box reports ("No. n").
-class RunTimeError : public std::runtime_error {
- public:
-  RunTimeError(long number, const std::string& what) : std::runtime_error(what), number_(number) {}
-  long Number() const { return number_; }
-
- private:
-  long number_;
 };
 
 // The error number of any failure: its own number where it carries one, 7 for memory, else 51.
@@ -96,26 +87,6 @@ struct LabelControl {
   std::int32_t Width = 0;
   std::int32_t Height = 0;
 };
-
-// The hidden form `frmBoard`: three picture buffers that exist only while it is loaded.
-class FrmBoard {
- public:
-  bool loaded = false;
-  Picture picBoard1;  // mask and work picture
-  Picture picBoard2;  // the clean desktop at offset (2, 2); the rotated result
-  Picture picBoard3;  // compose buffer
-
-  // Loads it (white, empty buffers) unless it is loaded.
-  void Load();
-  // Frees the buffers.
-  void Unload();
-  // Gives all three the line width.
-  void SetLineWidth(int width);
-};
-
-// Resizes a buffer, keeping the pixels that stay inside and filling the rest white. A refused
-// size raises RunTimeError 7 (out of memory).
-void SizeBuffer(Picture& picture, std::int32_t width, std::int32_t height);
 
 // The pointer readout window `frmPointer`: one line of text beside the pointer. Positions and
 // sizes are twips.
@@ -229,6 +200,9 @@ class FrmMain : public CaptureSurfaceLink {
   void CaptureScreen();
   bool ScreenSizeLooksRight();
   void PlaceAlert(bool show);
+  // The margin picBoard2 has round the screen: the wider one when the freehand or template masks
+  // need white round the whole desktop.
+  std::int32_t Board2Margin() const;
   // The surface became the active window among the program's own windows.
   void Form_Activate();
   void Timer1_Timer();
@@ -238,8 +212,13 @@ class FrmMain : public CaptureSurfaceLink {
   // Right button or Esc.
   void CancelCapture();
   void SetMousePointer(PointerKind kind);
-  // Places the surface topmost over the whole screen.
-  void PutOnTop();
+
+  // --- the z-order of the capture's own windows: topmost while the user marks, stepped back
+  // behind other windows before a dialog. The surface covers the whole screen; a window that is
+  // hidden stays hidden, and the pointer readout never takes the keyboard.
+  void PlaceSurface(ZPlace place);
+  void PlacePointer(ZPlace place);  // nothing while the readout is not loaded
+  void PlaceCaptureWindows(ZPlace place);
 
   // --- input (selection_input.cpp)
   void KeyDown(std::int16_t keyCode, std::int16_t shift);
@@ -250,7 +229,8 @@ class FrmMain : public CaptureSurfaceLink {
   void Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
   void Form_MouseMove(std::int16_t button, std::int16_t shift);
   void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
-  void Form_DblClick();
+  // The double click's second press at (x, y).
+  void Form_DblClick(std::int16_t shift, float x, float y);
   void Form_KeyDown(std::int16_t keyCode, std::int16_t shift);
   void Form_KeyUp(std::int16_t keyCode, std::int16_t shift);
   void CommitAtPoint();
@@ -283,6 +263,22 @@ class FrmMain : public CaptureSurfaceLink {
   void ReportFailure(std::string_view procedure, const std::exception& failure);
 
  private:
+  // Marks a hand-over running for as long as it lives, so that a timer tick or a click that
+  // arrives inside its dialogs and message boxes does not start another; gives the hand-over.
+  // Raises RunTimeError 91 when the composition gave the surface none.
+  class HandOverScope {
+   public:
+    explicit HandOverScope(FrmMain& form);
+    ~HandOverScope();
+    HandOverScope(const HandOverScope&) = delete;
+    HandOverScope& operator=(const HandOverScope&) = delete;
+    HandOver* operator->() const { return &handOver_; }
+
+   private:
+    FrmMain& form_;
+    HandOver& handOver_;
+  };
+
   void ResetState();
   // Runs the hand-over of a released region (timer and active-window capture).
   void HandOverRegion();
@@ -290,7 +286,7 @@ class FrmMain : public CaptureSurfaceLink {
   void SizeBuffers();
 
   bool buffersSized_ = false;  // the buffers are sized once per capture
-  bool handingOver_ = false;   // a hand-over runs: a timer tick inside its dialogs must not start another
+  bool handingOver_ = false;   // a hand-over runs (HandOverScope)
   float seriesAngle_ = 0.0f;   // the series' own angle, never snapped
 };
 

@@ -20,8 +20,7 @@ void FrmPointer::Load() {
 void FrmPointer::Show() {
   Load();
   Visible = true;
-  desktop_.SetWindowPos(OwnWindow::Pointer, ZPlace::Topmost, 0, 0, 0, 0,
-                        kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpShowWindow);
+  surface_.PlacePointer(ZPlace::Topmost);
 }
 
 void FrmPointer::Hide() {

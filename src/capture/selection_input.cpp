@@ -195,10 +195,10 @@ void FrmMain::MouseUp(std::int16_t button, std::int16_t /*shift*/, float x, floa
     if (!started) return;
     if (rotating) {
       if (handingOver_) return;
-      if (handOver == nullptr) throw RunTimeError(91, "The capture surface has no hand-over");
-      handingOver_ = true;
-      handOver->RotateAndOutput();
-      handingOver_ = false;
+      {
+        const HandOverScope handOverNow(*this);
+        handOverNow->RotateAndOutput();
+      }
       EndCapture();
       return;
     }
@@ -237,9 +237,16 @@ void FrmMain::Form_KeyUp(std::int16_t keyCode, std::int16_t shift) {
   KeyUp(keyCode, shift);
 }
 
-void FrmMain::Form_DblClick() {
-  RunGuarded(*this, "Form_DblClick", [this] {
-    if (busy || app.fixedFrame == 0) return;
+void FrmMain::Form_DblClick(std::int16_t shift, float x, float y) {
+  RunGuarded(*this, "Form_DblClick", [&] {
+    if (busy) return;
+    // In the rotation phase the second press is a press like any other: it sets the turn's
+    // reference and its release confirms the angle. The region is cut out once.
+    if (rotating) {
+      Form_MouseDown(1, shift, x, y);
+      return;
+    }
+    if (app.fixedFrame == 0) return;
     commitOnClick = true;
     if (started) {
       commitOnClick = false;
@@ -250,19 +257,14 @@ void FrmMain::Form_DblClick() {
 
 void FrmMain::CommitAtPoint() {
   if (app.settings.ContOutput == 1 || app.templateMode || handingOver_) return;
-  if (handOver == nullptr) throw RunTimeError(91, "The capture surface has no hand-over");
+  const HandOverScope handOverNow(*this);
   released = true;
-  handingOver_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{handingOver_};
   std::int32_t atX = x1;
   std::int32_t atY = y1;
   std::int16_t ok = -1;
-  handOver->CutOutRegion(atX, atY, ok);
+  handOverNow->CutOutRegion(atX, atY, ok);
   if (!loaded) return;
-  if (ok != 0) handOver->RotateAndOutput();
+  if (ok != 0) handOverNow->RotateAndOutput();
   EndCapture();
 }
 

@@ -26,10 +26,13 @@ void FrmMain::PickWindow() {
   app.fixedFrame = 1;
   windowPicked = true;
   frameStyle = 0;
-  // Hidden, so that the window below the surface is found.
+  // Hidden, and the readout with it, so that the window below them is found: before the first
+  // move the readout may still stand where the press is.
   const bool wasVisible = Visible;
+  const bool readoutShown = frmPointer.Visible;
   Visible = false;
   desktop.ShowWindow(OwnWindow::Surface, false);
+  if (readoutShown) frmPointer.Hide();
   WindowHandle h = desktop.WindowFromPoint(x1, y1);
   if (h != 0 && windowMode == 0) {
     // "Whole": the top-level window the control belongs to. Owners are not followed, so a
@@ -48,6 +51,7 @@ void FrmMain::PickWindow() {
   y2 = r.bottom - 1;
   Visible = wasVisible;
   if (wasVisible) desktop.ShowWindow(OwnWindow::Surface, true);
+  if (readoutShown) frmPointer.Show();
   shpBox.Left = static_cast<float>(x1);
   shpBox.Top = static_cast<float>(y1);
   shpBox.Width = static_cast<float>(x2 - x1 + 1);
@@ -88,7 +92,7 @@ void FrmMain::CaptureActiveWindow() {
   const float centreXAt = (static_cast<float>(r.right) + static_cast<float>(r.left)) / 2.0f;
   const float centreYAt = (static_cast<float>(r.bottom) + static_cast<float>(r.top)) / 2.0f;
   windowMode = 0;
-  if (Visible) PutOnTop();
+  if (Visible) PlaceSurface(ZPlace::Topmost);
   // The readout stays with this capture (it shows the angle in a rotation phase).
   app.showPointer = true;
   app.SelectionInProgress = true;

@@ -18,35 +18,13 @@ float Sign(float v) {
 
 }  // namespace
 
-void GrowBuffer(Picture& picture, std::int64_t width, std::int64_t height) {
-  const std::int64_t w = std::max<std::int64_t>(picture.Width(), width);
-  const std::int64_t h = std::max<std::int64_t>(picture.Height(), height);
-  if (w == picture.Width() && h == picture.Height()) return;
-  if (!IsAcceptablePictureSize(w, h) || !picture.Resize(static_cast<int>(w), static_cast<int>(h))) {
-    throw RunTimeError(7, "Out of memory");
-  }
-}
-
 Transform::Transform(FrmMain& surface, TransformDialogs& dialogs) : m_(surface), dialogs_(dialogs) {}
 
 void Transform::PrepareBuffers() {
   // The freehand and template masks address picBoard2 two pixels in on every side.
-  if (m_.frameStyle == 2 || (m_.frameStyle == 0 && m_.app.templateMode)) {
-    GrowBuffer(m_.frmBoard.picBoard2, std::int64_t{m_.app.screenWidth} + 4,
-               std::int64_t{m_.app.screenHeight} + 4);
-  }
-}
-
-void Transform::StepBack() {
-  Desktop& desktop = m_.desktop;
-  if (m_.Visible) {
-    desktop.SetWindowPos(OwnWindow::Surface, ZPlace::NotTopmost, 0, 0, m_.app.screenWidth,
-                         m_.app.screenHeight, kSwpShowWindow | kSwpFrameChanged);
-  }
-  if (m_.frmPointer.loaded) {
-    desktop.SetWindowPos(OwnWindow::Pointer, ZPlace::NotTopmost, 0, 0, 1, 1,
-                         kSwpShowWindow | kSwpFrameChanged | kSwpNoActivate | kSwpNoMove | kSwpNoSize);
-  }
+  const std::int32_t margin = m_.Board2Margin();
+  GrowBuffer(m_.frmBoard.picBoard2, std::int64_t{m_.app.screenWidth} + margin,
+             std::int64_t{m_.app.screenHeight} + margin);
 }
 
 void Transform::CutOutFreehand(std::int16_t reverseValue) {
@@ -99,19 +77,16 @@ bool Transform::CutOutCircle(std::int16_t reverseValue) {
   m_.x2 = m_.x1 + d - 1;
   m_.y2 = m_.y1 + d - 1;
 
-  // A black disc on white in picBoard2, drawn with a one-pixel pen so that the disc is the
-  // circle itself whatever the freehand line width, then ORed with the desktop.
+  // A black disc on white in picBoard2, drawn in the buffer's pen (the line width of the
+  // capture), then ORed with the desktop.
   Picture& b2 = m_.frmBoard.picBoard2;
   b2.FillRect(m_.x1, m_.y1, d, d, kWhite);
-  const int penWidth = b2.PenWidth();
   const DrawMode mode = b2.GetDrawMode();
-  b2.SetPenWidth(1);
   b2.SetPenColor(kBlack);
   b2.SetDrawMode(DrawMode::kCopyPen);
   b2.SetFillColor(kBlack);
   b2.SetFillStyle(FillStyle::kSolid);
   b2.Circle(m_.centreX - 1.0f, m_.centreY - 1.0f, m_.radius - 0.5f);
-  b2.SetPenWidth(penWidth);
   b2.SetDrawMode(mode);
 
   // The circle's copies lie one pixel right of and below the desktop: a disc touching the right or
@@ -193,7 +168,7 @@ void Transform::CutOutRegion(std::int32_t& endX, std::int32_t& endY, std::int16_
   if (settings.ContOutput == 1) {
     app.showPointer = false;
     dialogs_.DisableSettingsDialog();
-    StepBack();
+    m_.PlaceCaptureWindows(ZPlace::NotTopmost);
     m_.cutOutActive = true;
     dialogs_.ShowSeriesDialog();
     m_.cutOutActive = false;

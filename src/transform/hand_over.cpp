@@ -12,19 +12,7 @@
 namespace snapwell {
 
 void Transform::PlaceOwnWindows(bool topmost) {
-  if (!topmost) {
-    StepBack();
-    return;
-  }
-  Desktop& desktop = m_.desktop;
-  if (m_.Visible) {
-    desktop.SetWindowPos(OwnWindow::Surface, ZPlace::Topmost, 0, 0, m_.app.screenWidth, m_.app.screenHeight,
-                         kSwpShowWindow | kSwpFrameChanged);
-  }
-  if (m_.frmPointer.loaded) {
-    desktop.SetWindowPos(OwnWindow::Pointer, ZPlace::Topmost, 0, 0, 1, 1,
-                         kSwpShowWindow | kSwpFrameChanged | kSwpNoActivate | kSwpNoMove | kSwpNoSize);
-  }
+  m_.PlaceCaptureWindows(topmost ? ZPlace::Topmost : ZPlace::NotTopmost);
 }
 
 void Transform::ShowBusy(bool busy) {
@@ -38,16 +26,15 @@ void Transform::RotateAndOutput() {
   Platform& platform = app.platform;
   try {
     m_.SetMousePointer(PointerKind::Hourglass);
-    StepBack();
-    if (m_.frmPointer.loaded) m_.frmPointer.Hide();
+    m_.PlaceCaptureWindows(ZPlace::NotTopmost);
+    m_.frmPointer.Hide();
 
     if (settings.OutDialog >= 1) {
       m_.busy = true;
       app.showPointer = false;
       outputConfirmed = false;
       if (settings.CaptureWindow == 2 && settings.CopyTimer == 1) {
-        desktop.SetWindowPos(OwnWindow::Surface, ZPlace::Topmost, 0, 0, app.screenWidth, app.screenHeight,
-                             kSwpShowWindow | kSwpFrameChanged);
+        m_.PlaceSurface(ZPlace::Topmost);
         desktop.SetWindowPos(OwnWindow::OutDialog, ZPlace::Topmost, 0, 0, app.screenWidth, app.screenHeight,
                              kSwpFrameChanged | kSwpNoActivate | kSwpNoMove | kSwpNoSize);
         m_.Enabled = false;
@@ -57,8 +44,7 @@ void Transform::RotateAndOutput() {
           m_.Enabled = true;
           desktop.EnableWindow(OwnWindow::Surface, true);
         }
-        desktop.SetWindowPos(OwnWindow::Surface, ZPlace::NotTopmost, 0, 0, app.screenWidth, app.screenHeight,
-                             kSwpShowWindow | kSwpFrameChanged);
+        m_.PlaceSurface(ZPlace::NotTopmost);
       } else {
         outputConfirmed = dialogs_.ShowOutputDialog();
         if (settings.ContOutput != 0) {

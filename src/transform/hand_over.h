@@ -51,15 +51,9 @@ class Transform : public HandOver, private SaveImageHost {
   // picBoard2 large enough for the masks' offsets.
   void PrepareBuffers();
   void StartSeries();
-  // Puts both capture windows below other windows before a dialog.
-  void StepBack();
 
   FrmMain& m_;
   TransformDialogs& dialogs_;
 };
-
-// Grows a picture to at least width x height (never shrinks it), keeping its pixels and filling
-// the new area white; a refused size raises RunTimeError 7.
-void GrowBuffer(Picture& picture, std::int64_t width, std::int64_t height);
 
 }  // namespace snapwell

@@ -3,28 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "capture/frm_board.h"
 #include "raster/block_transfer.h"
 #include "text/text_format.h"
 
 namespace snapwell {
 namespace {
-
-// Grows a buffer (never shrinks it); a refusal is an out-of-memory failure.
-void Grow(Picture& picture, std::int64_t width, std::int64_t height) {
-  const std::int64_t w = std::max<std::int64_t>(picture.Width(), width);
-  const std::int64_t h = std::max<std::int64_t>(picture.Height(), height);
-  if (w == picture.Width() && h == picture.Height()) return;
-  if (!picture.Resize(static_cast<int>(w), static_cast<int>(h))) throw std::bad_alloc();
-}
-
-bool Fits(const Picture& picture, std::int64_t width, std::int64_t height) {
-  return IsAcceptablePictureSize(std::max<std::int64_t>(picture.Width(), width),
-                                 std::max<std::int64_t>(picture.Height(), height));
-}
 
 bool AskSizeWarning(std::int64_t sw, std::int64_t sh, UserInterface& ui, const Texts& texts) {
   std::string text(texts(125));
@@ -55,8 +42,7 @@ struct LibrarySource {
 LibrarySource StageBlock(const Picture& board1, int x, int y, int w, int h) {
   LibrarySource source{&board1, x, y, Picture()};
   if (x >= 0 && y >= 0 && x + w <= board1.Width() && y + h <= board1.Height()) return source;
-  source.staged = Picture(w, h);
-  if (source.staged.Empty()) throw std::bad_alloc();
+  SizeBuffer(source.staged, w, h);
   BitBlt(source.staged, 0, 0, w, h, board1, x, y, RasterOp::kSrcCopy);
   source.picture = &source.staged;
   source.x = 0;
@@ -136,7 +122,7 @@ ScaleOutcome ScaleCutOut(const ScaleJob& job, Imaging& imaging, UserInterface& u
   const std::int64_t rh = sensible ? std::max<std::int64_t>(1, ScaledSize(e, h)) : 0;
   const std::int64_t growW = sw > job.screenWidth || rw > job.screenWidth ? std::max(sw + 1, rw) : 0;
   const std::int64_t growH = sh > job.screenHeight || rh > job.screenHeight ? std::max(sh + 1, rh) : 0;
-  if (!sensible || !Fits(job.board1, growW, growH) || !Fits(job.board2, growW, growH)) {
+  if (!sensible || !BufferCanGrowTo(job.board1, growW, growH) || !BufferCanGrowTo(job.board2, growW, growH)) {
     ReportTooLarge(sensible ? sw : 0, sensible ? sh : 0, ui, texts);
     return ScaleOutcome::TooLarge;
   }
@@ -144,8 +130,8 @@ ScaleOutcome ScaleCutOut(const ScaleJob& job, Imaging& imaging, UserInterface& u
   if (sw * sh > std::int64_t{job.screenWidth} * job.screenHeight && !AskSizeWarning(sw, sh, ui, texts)) {
     return ScaleOutcome::Declined;
   }
-  Grow(job.board1, growW, growH);
-  Grow(job.board2, growW, growH);
+  GrowBuffer(job.board1, growW, growH);
+  GrowBuffer(job.board2, growW, growH);
 
   const int bw = static_cast<int>(w), bh = static_cast<int>(h);
   if (e > 1.0f && job.enlargeColorControl != 0) {

@@ -40,7 +40,7 @@ enum class ScaleOutcome : std::uint8_t {
 std::int64_t ScaledSize(float enlargeValue, std::int64_t length);
 
 // Scales the cut-out as the settings in the job ask. Raises ImagingError when the library cannot
-// be bound and RunTimeError-like std::bad_alloc when memory runs out while growing a buffer.
+// be bound and RunTimeError 7 when memory runs out while growing a buffer.
 ScaleOutcome ScaleCutOut(const ScaleJob& job, Imaging& imaging, UserInterface& ui, const Texts& texts);
 
 }  // namespace snapwell

@@ -31,18 +31,6 @@ std::wstring Widen(std::string_view text) {
   return out;
 }
 
-// Counts a placement in progress for as long as it lives.
-class PlacingScope {
- public:
-  explicit PlacingScope(int& depth) : depth_(depth) { ++depth_; }
-  ~PlacingScope() { --depth_; }
-  PlacingScope(const PlacingScope&) = delete;
-  PlacingScope& operator=(const PlacingScope&) = delete;
-
- private:
-  int& depth_;
-};
-
 }  // namespace
 
 HFONT CreateChosenFont(const FontChoice& choice) {
@@ -165,10 +153,18 @@ void Win32Desktop::Register(OwnWindow window, HWND handle) {
   handles_[window] = handle;
 }
 
+HWND Win32Desktop::ShownCaptureWindow() const {
+  for (const OwnWindow window : {OwnWindow::Surface, OwnWindow::Pointer}) {
+    HWND h = Handle(window);
+    if (h != nullptr && IsWindowVisible(h) != FALSE) return h;
+  }
+  return nullptr;
+}
+
 void Win32Desktop::SetWindowPos(OwnWindow window, ZPlace place, std::int32_t x, std::int32_t y,
                                 std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   if (HWND h = Handle(window); h != nullptr) {
-    PlacingScope placing(placing_);
+    const PlacingScope placing(*this);
     ::SetWindowPos(h, place == ZPlace::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, cx, cy, flags);
   }
 }
@@ -181,7 +177,7 @@ bool Win32Desktop::IsTopmost(OwnWindow window) const {
 void Win32Desktop::ShowWindow(OwnWindow window, bool visible) {
   HWND h = Handle(window);
   if (h == nullptr) return;
-  PlacingScope placing(placing_);
+  const PlacingScope placing(*this);
   if (!visible) {
     if (IsWindowVisible(h) != FALSE) NoteWindowLeftScreen();
     ::ShowWindow(h, SW_HIDE);

@@ -52,9 +52,24 @@ class Win32Desktop : public Desktop {
   HCURSOR CursorOf(OwnWindow window) const;
   // The registered window, null while it does not exist.
   HWND HandleOf(OwnWindow window) const { return Handle(window); }
-  // True while a placement or a show asked by the core runs: the activation it causes is the
-  // core's own doing, not the user's.
+  // True while a placement, a show or a message box asked by the core runs: the activation it
+  // causes is the core's own doing, not the user's.
   bool Placing() const { return placing_ > 0; }
+  // The capture window a message box must stand in front of: the surface while it is shown, else
+  // the pointer readout while it is shown; null between captures.
+  HWND ShownCaptureWindow() const;
+
+  // Counts a change of the windows the core asked for, for as long as it lives.
+  class PlacingScope {
+   public:
+    explicit PlacingScope(Win32Desktop& desktop) : depth_(desktop.placing_) { ++depth_; }
+    ~PlacingScope() { --depth_; }
+    PlacingScope(const PlacingScope&) = delete;
+    PlacingScope& operator=(const PlacingScope&) = delete;
+
+   private:
+    int& depth_;
+  };
 
  private:
   HWND Handle(OwnWindow window) const;

@@ -128,6 +128,13 @@ View* ViewOf(HWND window, UINT message, LPARAM lParam) {
 
 }  // namespace
 
+bool IsOwnActivation(HWND previous, const Win32Desktop& desktop) {
+  if (desktop.Placing() || previous == nullptr) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(previous, &process);
+  return process == GetCurrentProcessId() && previous != desktop.HandleOf(OwnWindow::Pointer);
+}
+
 std::int16_t ShiftState() {
   std::int16_t shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
@@ -284,14 +291,10 @@ LRESULT FrmMainView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != 0) shownPixels_ = nullptr;
       break;
     case WM_ACTIVATE:
-      // Activation among the program's own windows (back from a message box or a dialog); the
-      // model activates itself when it shows the surface, and the pointer window never counts.
-      if (LOWORD(wParam) != WA_INACTIVE && !desktop_.Placing() && model_.loaded && model_.Visible) {
-        const HWND previous = reinterpret_cast<HWND>(lParam);
-        DWORD process = 0;
-        if (previous != nullptr) GetWindowThreadProcessId(previous, &process);
-        if (process == GetCurrentProcessId() && previous != desktop_.HandleOf(OwnWindow::Pointer))
-          model_.Form_Activate();
+      // The model activates itself when it shows the surface.
+      if (LOWORD(wParam) != WA_INACTIVE && model_.loaded && model_.Visible &&
+          IsOwnActivation(reinterpret_cast<HWND>(lParam), desktop_)) {
+        model_.Form_Activate();
       }
       break;
     case WM_KEYDOWN:
@@ -323,7 +326,9 @@ LRESULT FrmMainView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (model_.loaded) model_.Form_DblClick();
+      // The second press of a double click: its release follows as for any press.
+      SetCapture(window_);
+      if (model_.loaded) model_.Form_DblClick(ShiftState(), x, y);
       return 0;
     case WM_MOUSEMOVE:
       if (model_.loaded) model_.Form_MouseMove(ButtonsOf(wParam), ShiftState());

@@ -98,4 +98,9 @@ class FrmMainView {
 // Shift flags of a message's modifier keys as the form procedures take them (1 Shift, 2 Ctrl, 4 Alt).
 std::int16_t ShiftState();
 
+// Whether the surface becoming active, coming from `previous`, is an activation among the
+// program's own windows (back from a dialog): not while the core places windows or asks a
+// question, not from another program or from nowhere, not from the pointer readout.
+bool IsOwnActivation(HWND previous, const Win32Desktop& desktop);
+
 }  // namespace snapwell::win32

@@ -138,6 +138,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   run.shell.StartUp();
   views.CreateForms();
   run.ui.owner = views.SettingWindow();
+  run.ui.desktop = &run.desktop;
   dialogViews.owner = views.SettingWindow();
   // The output dialogs run in front of the shell's own modal forms.
   const std::function<void(ModalForm&)> shellModal = run.shellPlatform.runModal;

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "win32/desktop_win32.h"
@@ -30,6 +32,24 @@ struct HandleCloser {
 std::wstring FolderOf(const std::wstring& path) {
   const auto cut = path.find_last_of(L"\\/");
   return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
+}
+
+// A window a message box can stand on: shown and not minimised.
+bool IsShownOwner(HWND window) {
+  return window != nullptr && IsWindowVisible(window) != FALSE && IsIconic(window) == FALSE;
+}
+
+// While a message box over the capture windows is up: the box is put in front of every window
+// as it is activated, also in front of topmost windows shown after its owner (the readout).
+thread_local HHOOK frontBoxHook = nullptr;
+LRESULT CALLBACK PutBoxInFront(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    wchar_t kind[8] = {};
+    if (GetClassNameW(window, kind, 8) > 0 && std::wstring_view(kind) == L"#32770")
+      SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return CallNextHookEx(frontBoxHook, code, wParam, lParam);
 }
 
 // The largest settings value or template file we accept; anything bigger is damaged.
@@ -198,7 +218,35 @@ MsgAnswer Win32UserInterface::MessageBox(std::string_view text, std::string_view
       flags |= MB_ICONERROR;
       break;
   }
-  const int answer = ::MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags);
+  HWND boxOwner = owner;
+  std::optional<Win32Desktop::PlacingScope> byCore;
+  HHOOK hook = nullptr;
+  bool readoutAside = false;
+  if (desktop != nullptr && desktop->ShownCaptureWindow() != nullptr) {
+    // Over the frozen screen the box stands topmost, in front of the capture windows, and takes
+    // the keyboard. Owned by a shown window of ours (the dialog that asks, else the surface), it
+    // keeps that window still while it is up and gives the keyboard back to it afterwards; that
+    // return is not the user activating the surface.
+    flags |= MB_TOPMOST;
+    HWND surface = desktop->HandleOf(OwnWindow::Surface);
+    if (!IsShownOwner(owner) && IsShownOwner(surface)) boxOwner = surface;
+    byCore.emplace(*desktop);
+    if (frontBoxHook == nullptr) {
+      hook = SetWindowsHookExW(WH_CBT, PutBoxInFront, nullptr, GetCurrentThreadId());
+      frontBoxHook = hook;
+    }
+    // The readout steps aside while the box is up: it stands beside the pointer, maybe over the
+    // box, and a window manager keeps such a small unframed window above framed ones.
+    HWND readout = desktop->HandleOf(OwnWindow::Pointer);
+    readoutAside = readout != nullptr && IsWindowVisible(readout) != FALSE;
+    if (readoutAside) desktop->ShowWindow(OwnWindow::Pointer, false);
+  }
+  const int answer = ::MessageBoxW(boxOwner, Widen(text).c_str(), Widen(title).c_str(), flags);
+  if (hook != nullptr) {
+    UnhookWindowsHookEx(hook);
+    frontBoxHook = nullptr;
+  }
+  if (readoutAside) desktop->ShowWindow(OwnWindow::Pointer, true);
   NoteWindowLeftScreen();
   switch (answer) {
     case IDYES:

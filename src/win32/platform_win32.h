@@ -41,6 +41,10 @@ class Win32Screen : public Screen {
   int TwipsPerPixelY() const override;
 };
 
+class Win32Desktop;
+
+// Message boxes and the common dialogs. While a capture window is shown (the topmost surface or
+// the pointer readout), a message box stands in front of it and takes the keyboard.
 class Win32UserInterface : public UserInterface {
  public:
   MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
@@ -48,7 +52,8 @@ class Win32UserInterface : public UserInterface {
   void Beep() override;
   bool ShowSaveDialog(CommonDialogState& dialog) override;
   bool ShowPrinterDialog(CommonDialogState& dialog) override;
-  HWND owner = nullptr;
+  HWND owner = nullptr;             // the window that owns boxes and dialogs (the settings dialog)
+  Win32Desktop* desktop = nullptr;  // where the capture windows are found
 };
 
 // Thread timers (SetTimer without a window). A tick that is still running (a message box or

@@ -24,63 +24,28 @@ namespace {
 
 constexpr int kScreenW = 320, kScreenH = 240;
 
-struct ScriptedDialogs : TransformDialogs {
-  void ShowSeriesDialog() override {
-    ++seriesDialogs;
-    *seriesCancel = cancelSeries;
-  }
-  void ShowSeriesProgress(const std::string& text) override { progress.push_back(text); }
-  bool ShowOutputDialog() override {
-    ++outputDialogs;
-    return startOutput;
-  }
-  void DisableSettingsDialog() override {}
-  bool* seriesCancel = nullptr;
-  bool cancelSeries = false;
-  bool startOutput = true;
-  int seriesDialogs = 0;
-  int outputDialogs = 0;
-  std::vector<std::string> progress;
-};
-
-struct Shell : ShellLink {
-  void ShowHelper() override {}
-  void EnableSettingsDialog() override {}
-  void RestoreSettingsDialog() override {}
-  void FocusSettingsDialog() override {}
-  void QuitApp() override {}
-};
-
-struct Progress : SeriesProgress {
-  void SetProgressText(const std::string& text) override { texts.push_back(text); }
-  void Unload() override {}
-  std::vector<std::string> texts;
+// The scratch folders of a run: files are written to the real disk.
+struct FlowFolders {
+  ScratchFolder folder;
+  ScratchFolder temporary;
+  DiskFileSystem disk;
 };
 
 // The composition of a run: the fake platform with the real disk for files, the surface and the
 // transform wired together, default settings for a plain clipboard capture.
-class CaptureFlow : public ::testing::Test {
+class CaptureFlow : public ::testing::Test, protected FlowFolders, protected FakeCapture {
  protected:
-  CaptureFlow() {
-    SetUpScreen(fake, app, kScreenW, kScreenH);
-    PaintDistinctDesktop(fake);
+  CaptureFlow() : FakeCapture(kScreenW, kScreenH, &disk, folder.Path("")) {
     fake.output.temporaryFolder = temporary.Path("");
     app.PrintDocumentName = "VellOut";  // as start-up names it
     Settings& s = app.settings;
     s.RollValue = 6;
-    s.OutDialog = 0;
-    s.Outputs = 1;
     s.EnlargeValue = 1.0f;
     s.ReverseValue = 0;
     s.FreehandLineWidth = 1;
     s.DefaultExt = 3;
-    form.handOver = &transform;
-    form.shell = &shell;
-    form.seriesProgress = &progress;
-    dialogs.seriesCancel = &app.seriesCancel;
   }
 
-  void Start(std::int16_t flameStyle, std::int16_t fixed = 0) { StartCapture(app, form, flameStyle, fixed); }
   void Drag(const std::vector<std::pair<int, int>>& points) {
     form.Form_MouseDown(1, 0, static_cast<float>(points[0].first), static_cast<float>(points[0].second));
     for (std::size_t i = 1; i < points.size(); ++i)
@@ -124,20 +89,6 @@ class CaptureFlow : public ::testing::Test {
     stbi_image_free(data);
     return copy;
   }
-
-  ScratchFolder folder;
-  ScratchFolder temporary;
-  FakePlatform fake;
-  DiskFileSystem disk;
-  Platform platform{fake.store,  disk,         fake.screen, fake.ui,
-                    fake.timers, fake.desktop, fake.shell,  fake.output};
-  AppContext app{platform, folder.Path("")};
-  std::unique_ptr<Imaging> imaging = CreateImaging();
-  FrmMain form{app, *imaging};
-  ScriptedDialogs dialogs;
-  Transform transform{form, dialogs};
-  Shell shell;
-  Progress progress;
 };
 
 TEST_F(CaptureFlow, RectangleBothWaysWithEveryFlip) {
@@ -198,6 +149,29 @@ TEST_F(CaptureFlow, CircleKeepsItsDiscWithAHorizontalFlip) {
     }
     for (const auto& [x, y] : {std::pair{0, 0}, {d - 1, 0}, {0, d - 1}, {d - 1, d - 1}})
       EXPECT_EQ(picture.At(x, y), kWhite);
+  }
+}
+
+TEST_F(CaptureFlow, CircleDiscIsDrawnInTheLineWidth) {
+  // An 8-pixel circle (drawn from (100, 100) to (104, 102)): the disc round the centre (3.5, 3.5)
+  // of the picture reaches as far as the circle's radius less half a pixel plus half the pen,
+  // 4, 4.5 or 5 pixels. The corner (0, 0) lies 4.95 from the centre, (0, 1) 4.30, (0, 2) 3.81.
+  struct Row {
+    std::int16_t width;
+    bool cornerInside, nextInside;
+  };
+  for (const Row& row : {Row{1, false, false}, Row{2, false, true}, Row{3, true, true}}) {
+    SCOPED_TRACE(row.width);
+    app.settings.FreehandLineWidth = row.width;
+    Start(1);
+    Drag({{100, 100}, {104, 102}});
+    Tick();
+    const PixelCopy& picture = Clipboard();
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(8, 8));
+    EXPECT_EQ(picture.At(0, 0), row.cornerInside ? DesktopPixel(96, 96) : kWhite);
+    EXPECT_EQ(picture.At(0, 1), row.nextInside ? DesktopPixel(96, 97) : kWhite);
+    EXPECT_EQ(picture.At(7, 6), row.nextInside ? DesktopPixel(103, 102) : kWhite);
+    EXPECT_EQ(picture.At(0, 2), DesktopPixel(96, 98));
   }
 }
 

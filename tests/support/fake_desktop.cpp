@@ -28,6 +28,12 @@ const FakeWindow* FakeDesktop::Find(WindowHandle window) const {
 }
 
 WindowHandle FakeDesktop::WindowFromPoint(std::int32_t x, std::int32_t y) const {
+  for (const OwnWindow own : {OwnWindow::Pointer, OwnWindow::Surface}) {
+    const auto place = ownRects.find(own);
+    const auto isShown = shown.find(own);
+    if (place != ownRects.end() && isShown != shown.end() && isShown->second && Contains(place->second, x, y))
+      return HandleOf(own);
+  }
   WindowHandle hit = 0;
   for (const FakeWindow& w : windows) {
     if (!w.child && IsShown(w) && Contains(w.rect, x, y)) {
@@ -79,6 +85,12 @@ bool FakeDesktop::GetWindowRect(WindowHandle window, WindowRect& rect) const {
   if (window == kDesktopHandle) {
     rect = desktopRect;
     return true;
+  }
+  for (const auto& [own, place] : ownRects) {
+    if (window == HandleOf(own)) {
+      rect = place;
+      return true;
+    }
   }
   const FakeWindow* w = Find(window);
   if (w == nullptr) return false;

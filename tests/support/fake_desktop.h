@@ -57,6 +57,10 @@ class FakeDesktop : public Desktop {
   TextExtent MeasureText(const FontChoice& font, std::string_view text) const override;
 
   static constexpr WindowHandle kDesktopHandle = 1;
+  // The program's own capture windows as the window tree holds them: in front of every other
+  // window while they are shown, each with a handle of its own.
+  static WindowHandle HandleOf(OwnWindow window) { return 900 + static_cast<WindowHandle>(window); }
+  std::map<OwnWindow, WindowRect> ownRects;
   Picture screen;                            // what a grab copies (empty: nothing; the target stays white)
   WindowRect desktopRect{0, 0, 1920, 1080};  // the desktop window's rectangle
   std::vector<FakeWindow> windows;           // front to back; children after their parents

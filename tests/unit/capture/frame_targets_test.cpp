@@ -127,6 +127,26 @@ TEST_F(CaptureTest, WindowPickTakesTheWholeWindowOrTheControl) {
   }
 }
 
+TEST_F(CaptureTest, WindowPickLooksPastTheProgramsOwnWindows) {
+  // With a rotation phase to follow the readout is shown; before the first move it still stands
+  // where it was, here over the button that is clicked. Neither it nor the surface is taken.
+  fake.desktop.windows = {{10, 0, false, {100, 100, 400, 300}}, {11, 10, true, {150, 250, 230, 280}}};
+  fake.desktop.ownRects = {{OwnWindow::Surface, {0, 0, 1024, 768}},
+                           {OwnWindow::Pointer, {140, 250, 200, 270}}};
+  app.settings.RollValue = 1;
+  for (const std::int16_t mode : {0, 1}) {
+    app.settings.CaptureWindow = mode;
+    Start(3);
+    ASSERT_TRUE(form.frmPointer.Visible);
+    form.Form_MouseDown(1, 0, 160, 260);
+    EXPECT_EQ((WindowRect{form.x1, form.y1, form.x2, form.y2}),
+              (mode == 0 ? WindowRect{100, 100, 399, 299} : WindowRect{150, 250, 229, 279}));
+    EXPECT_TRUE(form.frmPointer.Visible);
+    EXPECT_TRUE(fake.desktop.shown[OwnWindow::Pointer]);
+    form.EndCapture();
+  }
+}
+
 TEST_F(CaptureTest, ActiveWindowIsTheTopmostOrdinaryWindowReachingIntoTheScreen) {
   const std::uint32_t ordinary = kWsVisible | kWsSysMenu;
   struct Row {

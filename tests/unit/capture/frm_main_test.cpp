@@ -110,19 +110,20 @@ TEST_F(CaptureTest, CancellingBeforeTheFirstPointRestoresTheDialogAfterItOnlyEnd
 TEST_F(CaptureTest, ReleasedRegionIsHandedOverOnTheNextTick) {
   struct Row {
     std::int16_t rollValue;
-    std::int16_t answer;
+    float enlargeValue;  // 64: 1984 x 704 pixels, more than the screen: the user is asked
     Calls calls;
     bool endsAtOnce;
   };
   const Row rows[] = {
-      {6, -1, {"CutOutRegion(40,30)", "RotateAndOutput"}, true},
-      {6, 0, {"CutOutRegion(40,30)"}, true},
-      {1, -1, {"CutOutRegion(40,30)"}, false},  // the rotation phase follows
+      {6, 1, {"CutOutRegion(40,30)", "RotateAndOutput"}, true},
+      {6, 64, {"CutOutRegion(40,30)"}, true},  // the size warning declined
+      {1, 1, {"CutOutRegion(40,30)"}, false},  // the rotation phase follows
   };
   for (const Row& row : rows) {
     handOver.calls.clear();
-    handOver.answer = row.answer;
     app.settings.RollValue = row.rollValue;
+    app.settings.EnlargeValue = row.enlargeValue;
+    if (row.enlargeValue > 1) fake.ui.Expect(MsgAnswer::No);
     Start(0);
     Drag(10, 20, 40, 30);
     EXPECT_TRUE(form.released);
@@ -168,7 +169,7 @@ TEST_F(CaptureTest, FailureInsideAnEventProcedureIsReportedOnceAndEndsTheCapture
     } else if (row.way == Way::DoubleClick) {
       Start(0, 1);
       form.Form_MouseDown(1, 0, 10, 10);
-      form.Form_DblClick();
+      form.Form_DblClick(0, 10, 10);
     } else {
       Start(0);
       Drag(10, 20, 40, 30);
@@ -187,23 +188,24 @@ TEST_F(CaptureTest, FailureInsideAnEventProcedureIsReportedOnceAndEndsTheCapture
 }
 
 TEST_F(CaptureTest, SeriesOutputsOnePicturePerTickFromItsOwnAngle) {
-  // Start 0, end 100, step 30.5: pictures at 0, 30.5, 61, then exactly 100 degrees; the fake
-  // rotation snaps to whole degrees, which must not swallow the half steps.
+  // Start 0, end 3/16, step 1/16 degree: four pictures, at 0, 1/16, 2/16 and exactly 3/16. The
+  // rotation snaps 1/16 degree (within a tenth of a degree of 0) to 0, which must not hold the
+  // series back: it turns on from its own angle.
   app.settings.ContOutput = 1;
   app.settings.StartAng = 0;
-  app.settings.EndAng = 100;
-  app.settings.StepAng = 30.5f;
-  handOver.seriesTotal = 4;
+  app.settings.EndAng = 0.1875f;
+  app.settings.StepAng = 0.0625f;
   Start(0);
   Drag(10, 20, 40, 30);
   fake.timers.Advance(3);  // the cut-out and the first picture share the first tick
   EXPECT_TRUE(form.IsLoaded());
+  EXPECT_EQ(dialogs.progress, (Calls{" 1 / 4"}));
   fake.timers.Advance(1);
   EXPECT_FALSE(form.IsLoaded());
   ASSERT_EQ(handOver.angles.size(), 4u);
-  const float degrees[] = {0.0f, 30.5f, 61.0f, 100.0f};
+  const float degrees[] = {0.0f, 0.0625f, 0.125f, 0.1875f};
   for (int i = 0; i < 4; ++i)
-    EXPECT_NEAR(handOver.angles[i] * 180.0f / app.Pi, degrees[i], 1e-4f) << i;
+    EXPECT_NEAR(handOver.angles[i] * 180.0f / app.Pi, degrees[i], 1e-5f) << i;
   EXPECT_EQ(progress.texts, (Calls{" 2/ 4", " 3/ 4", " 4/ 4", " 5/ 4"}));
   EXPECT_EQ(shell.calls, (Calls{"Enable", "ShowHelper", "Enable"}));
   EXPECT_EQ(progress.unloads, 1);
@@ -214,7 +216,6 @@ TEST_F(CaptureTest, SeriesWrapsItsAngleAndStopsWhenCancelled) {
   app.settings.StartAng = 170;
   app.settings.EndAng = 0;
   app.settings.StepAng = 20;
-  handOver.seriesTotal = 5;
   Start(0);
   Drag(10, 20, 40, 30);
   fake.timers.Advance(2);  // cut-out and 170, then 190 = -170
@@ -234,7 +235,7 @@ TEST_F(CaptureTest, TimerPutsThePointerWindowBackOnTopOnlyWhileItIsShown) {
   fake.timers.Advance(1);
   const std::vector<WindowPosCall> expected = {
       {OwnWindow::Surface, ZPlace::Topmost, 0, 0, 1024, 768, kSwpFrameChanged | kSwpShowWindow},
-      {OwnWindow::Pointer, ZPlace::Topmost, 0, 0, 0, 0, 0x73}};
+      {OwnWindow::Pointer, ZPlace::Topmost, 0, 0, 1, 1, 0x73}};
   EXPECT_EQ(fake.desktop.windowPos, expected);
   form.frmPointer.Hide();
   fake.desktop.topmost[OwnWindow::Pointer] = false;

@@ -4,16 +4,18 @@ namespace snapwell::testing {
 namespace {
 
 TEST_F(CaptureTest, RectangleFollowsTheDragInEitherDirection) {
+  // Released half a pixel right of and above the last point: halves round to even.
   struct Row {
     int fromX, fromY, toX, toY;
     float left, top, width, height;
     const char* readout;
+    int endX, endY;
   };
   const Row rows[] = {
-      {10, 10, 10, 10, 10, 10, 1, 1, "(1,1)"},
-      {10, 10, 5, 20, 5, 10, 6, 11, "(6,11)"},
-      {40, 30, 10, 20, 10, 20, 31, 11, "(31,11)"},
-      {100, 100, 219, 179, 100, 100, 120, 80, "(120,80)"},
+      {10, 10, 10, 10, 10, 10, 1, 1, "(1,1)", 10, 10},
+      {10, 10, 5, 20, 5, 10, 6, 11, "(6,11)", 6, 20},
+      {40, 30, 10, 20, 10, 20, 31, 11, "(31,11)", 10, 20},
+      {100, 100, 219, 179, 100, 100, 120, 80, "(120,80)", 220, 178},
   };
   for (const Row& row : rows) {
     Start(0);
@@ -26,9 +28,8 @@ TEST_F(CaptureTest, RectangleFollowsTheDragInEitherDirection) {
     EXPECT_FALSE(form.shpBox.Visible);
     EXPECT_TRUE(form.released);
     EXPECT_EQ(form.x1, row.fromX);
-    // Halves round to even.
-    EXPECT_EQ(form.endX, row.toX % 2 == 0 ? row.toX : row.toX + 1);
-    EXPECT_EQ(form.endY, row.toY % 2 == 0 ? row.toY : row.toY - 1);
+    EXPECT_EQ(form.endX, row.endX);
+    EXPECT_EQ(form.endY, row.endY);
     form.EndCapture();
   }
 }
@@ -130,6 +131,38 @@ TEST_F(CaptureTest, OwnCursorMoveIsDroppedAndTheMiddleButtonDoesNothing) {
   EXPECT_EQ(form.pointerX, 200);
 }
 
+TEST_F(CaptureTest, DoubleClickCutsTheRegionOutOnce) {
+  // A fixed 20-pixel circle double-clicked at (100, 100) with a rotation phase to follow, at
+  // 5000 % (1000 x 1000 pixels, more than the screen holds). Whether the timer ticks between the
+  // clicks (the second press then falls in the rotation phase and acts as a click) or not (the
+  // double click commits at the point), the region is cut out once: the centre of an even circle
+  // moves by one pixel, and the size warning is asked once.
+  app.settings.FixFieldX = 20;
+  app.settings.RollValue = 1;
+  app.settings.EnlargeValue = 50;
+  for (const bool tickBetween : {true, false}) {
+    SCOPED_TRACE(tickBetween ? "tick between the clicks" : "no tick between the clicks");
+    handOver.calls.clear();
+    fake.ui.shown.clear();
+    fake.ui.Expect(MsgAnswer::Yes);
+    Start(1, 1);
+    form.MouseMove(0, 0, 100, 100);
+    form.Form_MouseDown(1, 0, 100, 100);
+    form.Form_MouseUp(1, 0, 100, 100);
+    if (tickBetween) {
+      fake.timers.Advance(1);
+      ASSERT_TRUE(form.rotating);
+    }
+    form.Form_DblClick(0, 100, 100);
+    form.Form_MouseUp(1, 0, 100, 100);
+    fake.timers.Advance(5);
+    EXPECT_EQ(handOver.calls, (std::vector<std::string>{"CutOutRegion(100,100)", "RotateAndOutput"}));
+    EXPECT_EQ(fake.ui.shown.size(), 1u);
+    EXPECT_FLOAT_EQ(form.centreX, 101.5f);
+    EXPECT_FALSE(form.IsLoaded());
+  }
+}
+
 TEST_F(CaptureTest, RotationPhaseTurnsTheFrameByTheMoves) {
   const float pi = 3.14159265f;
   struct Row {
@@ -185,10 +218,10 @@ TEST_F(CaptureTest, RotatedOutlinesShowTheTurnedFrame) {
   form.centreX = form.centreY = 40.5f;
   form.angle = 0;
   form.ShowRotatedCircle();
-  ExpectShape(form.shpCircle, 40 - 0.5f - 10.5f - 1, 40 - 0.5f - 10.5f - 1, 21, 21);
-  EXPECT_FLOAT_EQ(form.Line1.X1, 40.5f + 10.5f - 2.5f);
-  EXPECT_FLOAT_EQ(form.Line1.Y1, 40.5f - 1.5f - 0.5f);
-  EXPECT_FLOAT_EQ(form.Line0.Y1, 40.5f - 1.6f);
+  ExpectShape(form.shpCircle, 28, 28, 21, 21);
+  EXPECT_FLOAT_EQ(form.Line1.X1, 48.5f);  // the diameter's end, nudged 2.5 left
+  EXPECT_FLOAT_EQ(form.Line1.Y1, 38.5f);  // and 1.5 up, half a pixel more for an odd diameter
+  EXPECT_FLOAT_EQ(form.Line0.Y1, 38.9f);
 
   app.settings.RollValue = 6;
   form.Line1.Visible = false;
@@ -205,13 +238,13 @@ TEST_F(CaptureTest, ReadoutShowsTheAngleAndKeepsBesideThePointer) {
   form.UpdateReadout();
   EXPECT_EQ(form.frmPointer.lblPointer, "-90.57 deg.");
   form.rotating = false;
-  // 7 pixels per character and 13 high: "(974,300)" is 9 × 7 × 15 + 60 twips wide, 13 × 15 + 25 high.
+  // 7 pixels per character and 13 high: "(974,300)" is 1005 twips wide, 220 high.
   struct Row {
     int x, y, left, top;
   };
-  for (const Row& row : {Row{974, 300, 974 * 15 - 1005 - 240, 4500 - 220 - 240},  // near the right edge
-                         Row{924, 300, 924 * 15 + 240, 4500 - 220 - 240},
-                         Row{924, 10, 924 * 15 + 240, 150 + 240}}) {  // near the top: below
+  for (const Row& row : {Row{974, 300, 13365, 4040},   // near the right edge: left of the pointer
+                         Row{924, 300, 14100, 4040},   // right of and above the pointer
+                         Row{924, 10, 14100, 390}}) {  // near the top: below it
     form.MouseMove(0, 0, row.x, row.y);
     EXPECT_EQ(form.frmPointer.Left, row.left) << row.x;
     EXPECT_EQ(form.frmPointer.Top, row.top) << row.y;
