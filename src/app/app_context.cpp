@@ -19,7 +19,7 @@ OutputContext OutputContextOf(AppContext& app) {
   return OutputContext{app.platform,    app.texts,       s.Outputs,         s.AutoName,
                        s.DefaultExt,    s.StartAng,      s.EndAng,          s.StepAng,
                        s.ContOutCulc,   app.FileName,    app.CommonDialog1, app.PrintCopies,
-                       app.seriesIndex, app.seriesTotal, app.seriesCancel};
+                       app.seriesIndex, app.seriesTotal, app.seriesCancel,  app.dialogArea};
 }
 
 }  // namespace snapwell

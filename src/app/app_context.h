@@ -25,8 +25,11 @@ struct AppContext {
   CFileName FileName;     // the output name; owns the FileName setting
   std::string AppFolder;  // program folder, always with a trailing backslash
   std::string PrintDocumentName;
-  std::int32_t screenWidth = 0;
+  std::int32_t screenWidth = 0;  // the virtual screen: every monitor's bounding rectangle
   std::int32_t screenHeight = 0;
+  ScreenLayout screenLayout;  // the monitors in it, measured with the size
+  ScreenArea dialogArea;      // where the output dialogs stand (system pixels): during a capture the
+                              // monitor of the region; empty: the primary monitor
   float Pi = static_cast<float>(4.0 * std::atan(1.0));
   float HalfPi = Pi / 2.0f;
   CVellFrame VellFrame;             // the current frame template, loaded by the capture request

@@ -141,8 +141,9 @@ void frmSetting::ApplySettings() {
   QuitWaitingRequested = 0;
 
   if (!app_.KeepDialogPlace) {
-    const long screenW = static_cast<long>(app_.screenWidth) * app_.platform.screen.TwipsPerPixelX();
-    const long screenH = static_cast<long>(app_.screenHeight) * app_.platform.screen.TwipsPerPixelY();
+    const ScreenArea primary = PrimaryMonitor(app_);
+    const long screenW = static_cast<long>(primary.Width()) * app_.platform.screen.TwipsPerPixelX();
+    const long screenH = static_cast<long>(primary.Height()) * app_.platform.screen.TwipsPerPixelY();
     window.Left = s.WindowLeft;
     window.Top = s.WindowTop;
     if (window.Left + window.Width > screenW) window.Left = static_cast<int>(screenW - window.Width);
@@ -344,7 +345,8 @@ void frmSetting::UpdateTrayIconInTray() {
 }
 
 void frmSetting::SysInfo1_DisplayChanged() {
-  MeasureScreen(app_);
+  // A running capture keeps the screen it froze; the next capture measures the new one.
+  if (!shell_.tray.CaptureBusy()) MeasureScreen(app_);
 }
 
 void frmSetting::tabMain_Click(int page) {

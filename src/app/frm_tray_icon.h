@@ -54,6 +54,8 @@ class frmTrayIcon {
   void RegisterCaptureHotkey(int keyState, int keyCode);
   void UnregisterCaptureHotkey();
   bool ScreenSizeLooksRight();
+  // A capture is pending or running.
+  bool CaptureBusy() const;
   // The hooked window procedure: acts on tray callbacks and the hotkey. The platform passes
   // every message on to the previous procedure afterwards.
   void TrayWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -64,7 +66,6 @@ class frmTrayIcon {
 
  private:
   std::string BuildTrayTip() const;
-  bool CaptureBusy() const;
   void RequestCapture();
 
   AppShell& shell_;

@@ -84,14 +84,21 @@ void DeleteMatching(AppContext& app, std::string_view pattern) {
 }  // namespace
 
 void MeasureScreen(AppContext& app) {
-  const ScreenSize size = app.platform.screen.DesktopSize();
-  app.screenWidth = size.width;
-  app.screenHeight = size.height;
+  app.screenLayout = app.platform.screen.Layout();
+  app.screenWidth = app.screenLayout.width;
+  app.screenHeight = app.screenLayout.height;
+  app.dialogArea = {};
+}
+
+ScreenArea PrimaryMonitor(const AppContext& app) {
+  return PrimaryArea(app.screenLayout);
 }
 
 void LoadSettings(AppContext& app, DialogSizeTwips dialog) {
   const Screen& screen = app.platform.screen;
-  const ScreenSize size = screen.DesktopSize();
+  MeasureScreen(app);
+  const ScreenArea primary = PrimaryMonitor(app);
+  const ScreenSize size{primary.Width(), primary.Height()};
   // Centred dialog: screen and dialog in twips, as a 32-bit integer, halved with integer division.
   const auto centred = [](long long screenTwips, long long dialogTwips) -> std::int32_t {
     const long long difference = std::clamp<long long>(screenTwips - dialogTwips, INT32_MIN, INT32_MAX);
@@ -103,7 +110,6 @@ void LoadSettings(AppContext& app, DialogSizeTwips dialog) {
       centred(static_cast<long long>(size.height) * screen.TwipsPerPixelY(), dialog.height);
 
   app.PrintDocumentName = std::string(app.texts(kPrintDocumentNameText));
-  MeasureScreen(app);
 
   Settings defaults;
   defaults.WindowLeft = defaultLeft;

@@ -126,6 +126,8 @@ void FrmMain::CaptureScreen() {
   Visible = false;
   desktop.ShowWindow(OwnWindow::Surface, false);
   desktop.RefreshDesktop();
+  // Monitors added, removed or moved since the last capture count from this one on.
+  MeasureScreen(app);
   const std::int32_t sw = app.screenWidth;
   const std::int32_t sh = app.screenHeight;
   SizeBuffer(surface, sw, sh);
@@ -135,6 +137,9 @@ void FrmMain::CaptureScreen() {
   } else {
     desktop.GrabScreen(surface, sw, sh);
   }
+  // Where no monitor stands the frozen picture is white, as beyond the screen's edges.
+  for (const ScreenArea& corner : UncoveredAreas(app.screenLayout))
+    surface.FillRect(corner.left, corner.top, corner.Width(), corner.Height(), kWhite);
   if (Board2Margin() == kBoard2OutlineMargin) {
     // The clean desktop with a white margin of 2 pixels on every side, for the outline fills.
     frmBoard.Load();
@@ -297,16 +302,9 @@ void FrmMain::SeriesStep() {
   }
 }
 
-void FrmMain::DisplayChanged() {
-  RunGuarded(*this, "DisplayChanged", [this] {
-    MeasureScreen(app);
-    CaptureScreen();
-    if (buffersSized_ && !released && !rotating) SizeBuffers();
-  });
-}
-
 void FrmMain::EndCapture() {
   if (!loaded) return;
+  app.dialogArea = {};
   app.SelectionInProgress = false;
   app.showPointer = false;
   rotating = false;

@@ -206,8 +206,6 @@ class FrmMain : public CaptureSurfaceLink {
   // The surface became the active window among the program's own windows.
   void Form_Activate();
   void Timer1_Timer();
-  // The system reports a change of the display configuration.
-  void DisplayChanged();
   void EndCapture();
   // Right button or Esc.
   void CancelCapture();

@@ -102,9 +102,13 @@ void FrmMain::UpdateReadout() {
   const std::int32_t w = frmPointer.Width;
   const std::int32_t h = frmPointer.Height;
   const bool dragging = started && app.fixedFrame == 0;
-  const std::int32_t limitX = dragging && pointerX < x1 ? w + 240 : surfaceWidth - w - 239;
+  // The readout stays on the monitor under the pointer.
+  const ScreenArea monitor = MonitorAt(app.screenLayout, pointerX, pointerY);
+  const std::int32_t limitX =
+      dragging && pointerX < x1 ? monitor.left * twipsX + w + 240 : monitor.right * twipsX - w - 239;
   frmPointer.Left = px >= limitX ? px - w - 240 : px + 240;
-  const std::int32_t limitY = dragging && pointerY > y1 ? surfaceHeight - h - 239 : h + 240;
+  const std::int32_t limitY =
+      dragging && pointerY > y1 ? monitor.bottom * twipsY - h - 239 : monitor.top * twipsY + h + 240;
   frmPointer.Top = py < limitY ? py + 240 : py - h - 240;
 }
 

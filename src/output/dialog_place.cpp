@@ -2,12 +2,16 @@
 
 namespace snapwell {
 
-void CentreOnScreen(FormWindow& window, const Screen& screen) {
-  const ScreenSize size = screen.DesktopSize();
-  const long long width = static_cast<long long>(size.width) * screen.TwipsPerPixelX();
-  const long long height = static_cast<long long>(size.height) * screen.TwipsPerPixelY();
-  window.Left = static_cast<int>((width - window.Width) / 2);
-  window.Top = static_cast<int>((height - window.Height) / 2);
+void CentreOnArea(FormWindow& window, const ScreenArea& area, const Screen& screen) {
+  const long long tx = screen.TwipsPerPixelX();
+  const long long ty = screen.TwipsPerPixelY();
+  window.Left = static_cast<int>(area.left * tx + (area.Width() * tx - window.Width) / 2);
+  window.Top = static_cast<int>(area.top * ty + (area.Height() * ty - window.Height) / 2);
+}
+
+ScreenArea DialogAreaOf(const OutputContext& context) {
+  if (context.dialogArea.Width() > 0 && context.dialogArea.Height() > 0) return context.dialogArea;
+  return PrimaryArea(context.platform.screen.Layout());
 }
 
 }  // namespace snapwell

@@ -68,7 +68,7 @@ void frmContOut::Form_Load() {
   window.Enabled = true;
   progressMode = false;
   SetCaptions();
-  CentreOnScreen(window, c_.platform.screen);
+  CentreOnArea(window, DialogArea(), c_.platform.screen);
   MousePointer = kPointerDefault;
   for (TextBoxControl* box : {&txtStartAng, &txtEndAng, &txtStepAng, &txtOutputNumber})
     box->Enabled = true;

@@ -22,6 +22,8 @@ inline constexpr int kRunJumpY = 38;
 class frmContOut : public ModalForm {
  public:
   explicit frmContOut(const OutputContext& context);
+  // Where the dialog stands: the middle of this area (system pixels).
+  ScreenArea DialogArea() const { return DialogAreaOf(c_); }
 
   FormWindow window;
   int MousePointer = kPointerDefault;

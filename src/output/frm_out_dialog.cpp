@@ -52,7 +52,7 @@ void frmOutDialog::Form_Load() {
   window.Visible = false;
   window.Enabled = true;
   SetCaptions();
-  CentreOnScreen(window, c_.platform.screen);
+  CentreOnArea(window, DialogArea(), c_.platform.screen);
   MousePointer = kPointerDefault;
   // The folder box is never typed into: the view makes it read-only and its change handler
   // undoes anything else.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "output/dialog_place.h"
 #include "output/file_name.h"
 #include "output/output_context.h"
 #include "platform/form_controls.h"
@@ -38,6 +39,8 @@ inline constexpr int kOutputJumpY = 38;
 class frmOutDialog : public ModalForm {
  public:
   explicit frmOutDialog(const OutputContext& context);
+  // Where the dialog stands: the middle of this area (system pixels).
+  ScreenArea DialogArea() const { return DialogAreaOf(c_); }
 
   FormWindow window;
   int MousePointer = kPointerDefault;

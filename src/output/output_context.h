@@ -30,6 +30,8 @@ struct OutputContext {
   std::int16_t& seriesIndex;
   std::int16_t& seriesTotal;
   bool& seriesCancel;
+  const ScreenArea&
+      dialogArea;  // the dialogs stand in its middle (system pixels); empty: the primary monitor
 };
 
 }  // namespace snapwell

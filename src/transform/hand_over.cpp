@@ -1,6 +1,7 @@
 // RotateAndOutput: the output target dialog, the rotation into picBoard2 and the outputs in
 // their order (clipboard, file, printer), then the beep. A failing output is told to the user and
 // does not keep the later outputs from getting the picture.
+#include <algorithm>
 #include <string>
 
 #include "output/print_image.h"
@@ -30,6 +31,10 @@ void Transform::RotateAndOutput() {
     m_.frmPointer.Hide();
 
     if (settings.OutDialog >= 1) {
+      // The output target and series dialogs come up on the monitor of the region.
+      const ScreenArea region{std::min(m_.x1, m_.x2), std::min(m_.y1, m_.y2), std::max(m_.x1, m_.x2) + 1,
+                              std::max(m_.y1, m_.y2) + 1};
+      app.dialogArea = ToSystem(app.screenLayout, MonitorOfArea(app.screenLayout, region));
       m_.busy = true;
       app.showPointer = false;
       outputConfirmed = false;

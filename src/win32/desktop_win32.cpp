@@ -1,6 +1,7 @@
 #include "win32/desktop_win32.h"
 
 #include <string>
+#include <vector>
 
 #include "raster/block_transfer.h"
 #include "win32/dib_picture_win32.h"
@@ -43,6 +44,30 @@ HFONT CreateChosenFont(const FontChoice& choice) {
   return CreateFontIndirectW(&lf);
 }
 
+namespace {
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*rect*/, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info) != FALSE) {
+    const RECT& r = info.rcMonitor;
+    reinterpret_cast<std::vector<ScreenArea>*>(list)->push_back({r.left, r.top, r.right, r.bottom});
+  }
+  return TRUE;
+}
+}  // namespace
+
+ScreenLayout CurrentScreenLayout() {
+  std::vector<ScreenArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) {
+    // No monitor list (a bare session): the desktop window's rectangle is the screen.
+    RECT rect{};
+    ::GetWindowRect(GetDesktopWindow(), &rect);
+    monitors.push_back({rect.left, rect.top, rect.right, rect.bottom});
+  }
+  return LayoutOfMonitors(monitors);
+}
+
 void NoteWindowLeftScreen() {
   lastLeftScreen = GetTickCount();
   anyLeftScreen = true;
@@ -63,27 +88,32 @@ void Win32Desktop::RefreshDesktop() {
 }
 
 void Win32Desktop::GrabScreen(Picture& target, int width, int height) {
-  HDC screenDc = GetDC(GetDesktopWindow());
+  frozen_ = CurrentScreenLayout();
+  // The screen's DC counts from the primary monitor's top-left: the virtual screen starts at the
+  // origin.
+  HDC screenDc = GetDC(nullptr);
   if (screenDc == nullptr) return;
+  const int x = frozen_.originX;
+  const int y = frozen_.originY;
   if (HDC dc = PictureDc(target); dc != nullptr) {
-    ::BitBlt(dc, 0, 0, width, height, screenDc, 0, 0, SRCCOPY);
+    ::BitBlt(dc, 0, 0, width, height, screenDc, x, y, SRCCOPY);
     GdiFlush();
   } else {
     Picture copy = CreateDibPicture(width, height);
     if (HDC copyDc = PictureDc(copy); copyDc != nullptr) {
-      ::BitBlt(copyDc, 0, 0, width, height, screenDc, 0, 0, SRCCOPY);
+      ::BitBlt(copyDc, 0, 0, width, height, screenDc, x, y, SRCCOPY);
       GdiFlush();
       snapwell::BitBlt(target, 0, 0, width, height, copy, 0, 0, RasterOp::kSrcCopy);
     }
   }
-  ReleaseDC(GetDesktopWindow(), screenDc);
+  ReleaseDC(nullptr, screenDc);
 }
 
 std::int32_t Win32Desktop::MetricsScreenWidthTwips() const {
   HDC dc = GetDC(nullptr);
   const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
   if (dc != nullptr) ReleaseDC(nullptr, dc);
-  return GetSystemMetrics(SM_CXSCREEN) * (1440 / (dpi > 0 ? dpi : 96));
+  return GetSystemMetrics(SM_CXVIRTUALSCREEN) * (1440 / (dpi > 0 ? dpi : 96));
 }
 
 std::int32_t Win32Desktop::WorkAreaHeight() const {
@@ -97,7 +127,7 @@ WindowHandle Win32Desktop::DesktopWindow() const {
 }
 
 WindowHandle Win32Desktop::WindowFromPoint(std::int32_t x, std::int32_t y) const {
-  return FromHwnd(::WindowFromPoint(POINT{x, y}));
+  return FromHwnd(::WindowFromPoint(POINT{x + frozen_.originX, y + frozen_.originY}));
 }
 
 WindowHandle Win32Desktop::GetParent(WindowHandle window) const {
@@ -115,7 +145,8 @@ WindowHandle Win32Desktop::NextWindow(WindowHandle window) const {
 bool Win32Desktop::GetWindowRect(WindowHandle window, WindowRect& rect) const {
   RECT r{};
   if (!::GetWindowRect(ToHwnd(window), &r)) return false;
-  rect = {r.left, r.top, r.right, r.bottom};
+  rect = {r.left - frozen_.originX, r.top - frozen_.originY, r.right - frozen_.originX,
+          r.bottom - frozen_.originY};
   return true;
 }
 
@@ -137,11 +168,11 @@ bool Win32Desktop::IsProgramWindow(WindowHandle window) const {
 PointerPos Win32Desktop::GetCursorPos() const {
   POINT p{};
   ::GetCursorPos(&p);
-  return {p.x, p.y};
+  return {p.x - frozen_.originX, p.y - frozen_.originY};
 }
 
 void Win32Desktop::SetCursorPos(std::int32_t x, std::int32_t y) {
-  ::SetCursorPos(x, y);
+  ::SetCursorPos(x + frozen_.originX, y + frozen_.originY);
 }
 
 HWND Win32Desktop::Handle(OwnWindow window) const {
@@ -165,6 +196,10 @@ void Win32Desktop::SetWindowPos(OwnWindow window, ZPlace place, std::int32_t x, 
                                 std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   if (HWND h = Handle(window); h != nullptr) {
     const PlacingScope placing(*this);
+    if ((flags & kSwpNoMove) == 0) {
+      x += frozen_.originX;
+      y += frozen_.originY;
+    }
     ::SetWindowPos(h, place == ZPlace::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, cx, cy, flags);
   }
 }

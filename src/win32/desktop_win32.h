@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/desktop.h"
+#include "platform/screen.h"
 
 namespace snapwell::win32 {
 
@@ -16,6 +17,13 @@ void NoteWindowLeftScreen();
 
 // A font from its description at the screen's DPI; the caller owns it.
 HFONT CreateChosenFont(const FontChoice& choice);
+
+// Every monitor as the system places them now.
+ScreenLayout CurrentScreenLayout();
+
+// The desktop in the core's coordinates: from the virtual screen's top-left corner. Each grab
+// takes the monitors as they stand then; the pointer, the window tree and the capture windows
+// are converted with that origin until the next grab, so that a capture keeps the screen it froze.
 
 class Win32Desktop : public Desktop {
  public:
@@ -46,6 +54,8 @@ class Win32Desktop : public Desktop {
   void Focus(OwnWindow window) override;
   TextExtent MeasureText(const FontChoice& font, std::string_view text) const override;
 
+  // The system position of the core's (0, 0) as the last grab found it.
+  POINT Origin() const { return {frozen_.originX, frozen_.originY}; }
   // A view registers its window when it creates it and null when it destroys it.
   void Register(OwnWindow window, HWND handle);
   // The cursor a window's view sets on WM_SETCURSOR.
@@ -74,6 +84,7 @@ class Win32Desktop : public Desktop {
  private:
   HWND Handle(OwnWindow window) const;
   int placing_ = 0;
+  ScreenLayout frozen_ = CurrentScreenLayout();
   std::map<OwnWindow, HWND> handles_;
   std::map<OwnWindow, PointerKind> pointers_;
 };

@@ -227,8 +227,11 @@ void FrmPointerView::Sync() {
   }
   const int tx = std::max(screen_.TwipsPerPixelX(), 1);
   const int ty = std::max(screen_.TwipsPerPixelY(), 1);
-  const RECT place{model_.Left / tx, model_.Top / ty, (model_.Left + model_.Width) / tx,
-                   (model_.Top + model_.Height) / ty};
+  // The model places the readout in the core's coordinates.
+  const POINT origin = desktop_.Origin();
+  const RECT place{origin.x + model_.Left / tx, origin.y + model_.Top / ty,
+                   origin.x + (model_.Left + model_.Width) / tx,
+                   origin.y + (model_.Top + model_.Height) / ty};
   if (place.left != shownPlace_.left || place.top != shownPlace_.top || place.right != shownPlace_.right ||
       place.bottom != shownPlace_.bottom) {
     shownPlace_ = place;
@@ -256,9 +259,11 @@ FrmMainView::~FrmMainView() {
 bool FrmMainView::Create(HINSTANCE instance) {
   if (!RegisterOnce(instance, kSurfaceClass, &FrmMainView::Proc, CS_DBLCLKS)) return false;
   // Not a tool window: the window manager then lets the full-screen surface take the keyboard.
-  window_ = CreateWindowExW(WS_EX_TOPMOST, kSurfaceClass, L"Snapwell", WS_POPUP, 0, 0,
-                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                            instance, this);
+  // Over every monitor; each capture places it again over the screen it froze.
+  window_ = CreateWindowExW(WS_EX_TOPMOST, kSurfaceClass, L"Snapwell", WS_POPUP,
+                            GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                            nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
   desktop_.Register(OwnWindow::Surface, window_);
   return true;
@@ -334,7 +339,7 @@ LRESULT FrmMainView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (model_.loaded) model_.Form_MouseMove(ButtonsOf(wParam), ShiftState());
       return 0;
     case WM_DISPLAYCHANGE:
-      if (model_.loaded) model_.DisplayChanged();
+      // The frozen picture holds while a capture runs; the new monitors count from the next one.
       shownPixels_ = nullptr;
       return 0;
     case WM_CLOSE:

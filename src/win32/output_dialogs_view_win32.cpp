@@ -28,17 +28,18 @@ namespace {
 
 constexpr OwnWindow kNoWindow = OwnWindow::Surface;
 
-// Sizes the window for a client area of the given 96-dpi size and centres it on the screen; the
-// form's window keeps the outer size and place in twips, as the pointer jump reads them.
-void PlaceWindow(DialogWindow& w, FormWindow& form, int clientWidth96, int clientHeight96) {
+// Sizes the window for a client area of the given 96-dpi size and centres it on `area` (system
+// pixels); the form's window keeps the outer size and place in twips, as the pointer jump reads them.
+void PlaceWindow(DialogWindow& w, FormWindow& form, const ScreenArea& area, int clientWidth96,
+                 int clientHeight96) {
   RECT r{0, 0, w.view.Scale(clientWidth96), w.view.Scale(clientHeight96)};
   AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(w.hwnd, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(w.hwnd, GWL_EXSTYLE)));
   const int twipsPerPixel = TwipsPerPixel();
   form.Width = (r.right - r.left) * twipsPerPixel;
   form.Height = (r.bottom - r.top) * twipsPerPixel;
-  form.Left = (GetSystemMetrics(SM_CXSCREEN) * twipsPerPixel - form.Width) / 2;
-  form.Top = (GetSystemMetrics(SM_CYSCREEN) * twipsPerPixel - form.Height) / 2;
+  form.Left = area.left * twipsPerPixel + (area.Width() * twipsPerPixel - form.Width) / 2;
+  form.Top = area.top * twipsPerPixel + (area.Height() * twipsPerPixel - form.Height) / 2;
   SetWindowPos(w.hwnd, nullptr, form.Left / twipsPerPixel, form.Top / twipsPerPixel, r.right - r.left,
                r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -148,19 +149,20 @@ HWND OutputDialogViews::ContOutWindow() const {
 }
 
 std::unique_ptr<DialogWindow> OutputDialogViews::NewDialog(DWORD exStyle, HWND ownedBy, FormWindow& form,
-                                                           int clientWidth96, int clientHeight96) {
+                                                           const ScreenArea& area, int clientWidth96,
+                                                           int clientHeight96) {
   auto w = std::make_unique<DialogWindow>();
   w->hwnd = CreateEmptyDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, exStyle, ownedBy,
                               &DialogProc, reinterpret_cast<LPARAM>(w.get()));
   if (w->hwnd == nullptr) return nullptr;
   w->view.Attach(w->hwnd, font_);
-  PlaceWindow(*w, form, clientWidth96, clientHeight96);
+  PlaceWindow(*w, form, area, clientWidth96, clientHeight96);
   return w;
 }
 
 std::unique_ptr<DialogWindow> OutputDialogViews::CreateOutDialog() {
   frmOutDialog& f = out_;
-  auto w = NewDialog(WS_EX_DLGMODALFRAME, owner, f.window, 380, 188);
+  auto w = NewDialog(WS_EX_DLGMODALFRAME, owner, f.window, f.DialogArea(), 380, 188);
   if (!w) return nullptr;
   FormView& v = w->view;
   DialogWindow& dw = *w;
@@ -205,7 +207,7 @@ std::unique_ptr<DialogWindow> OutputDialogViews::CreateOutDialog() {
 std::unique_ptr<DialogWindow> OutputDialogViews::CreateContOut(bool progress) {
   frmContOut& f = cont_;
   const DWORD exStyle = progress ? WS_EX_TOPMOST | WS_EX_DLGMODALFRAME : WS_EX_DLGMODALFRAME;
-  auto w = NewDialog(exStyle, progress ? nullptr : owner, f.window, 300, 188);
+  auto w = NewDialog(exStyle, progress ? nullptr : owner, f.window, f.DialogArea(), 300, 188);
   if (!w) return nullptr;
   FormView& v = w->view;
   DialogWindow& dw = *w;

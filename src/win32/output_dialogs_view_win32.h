@@ -57,8 +57,8 @@ class OutputDialogViews {
  private:
   // An empty dialog window owned by `ownedBy`, sized for the given client area and centred,
   // its form window told the place.
-  std::unique_ptr<DialogWindow> NewDialog(DWORD exStyle, HWND ownedBy, FormWindow& form, int clientWidth96,
-                                          int clientHeight96);
+  std::unique_ptr<DialogWindow> NewDialog(DWORD exStyle, HWND ownedBy, FormWindow& form,
+                                          const ScreenArea& area, int clientWidth96, int clientHeight96);
   std::unique_ptr<DialogWindow> CreateOutDialog();
   std::unique_ptr<DialogWindow> CreateContOut(bool progress);
   void RunLoop(DialogWindow& window, ModalForm& form);

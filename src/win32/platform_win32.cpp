@@ -160,10 +160,8 @@ std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path, File
   return content;
 }
 
-ScreenSize Win32Screen::DesktopSize() const {
-  RECT rect{};
-  GetWindowRect(GetDesktopWindow(), &rect);
-  return {rect.right, rect.bottom};
+ScreenLayout Win32Screen::Layout() const {
+  return CurrentScreenLayout();
 }
 
 namespace {

@@ -36,7 +36,7 @@ class Win32FileSystem : public FileSystem {
 
 class Win32Screen : public Screen {
  public:
-  ScreenSize DesktopSize() const override;
+  ScreenLayout Layout() const override;
   int TwipsPerPixelX() const override;
   int TwipsPerPixelY() const override;
 };

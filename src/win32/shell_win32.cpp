@@ -109,7 +109,7 @@ void Win32Shell::SetCursorPos(int x, int y) {
 }
 
 long Win32Shell::ScreenWidthTwips() const {
-  return static_cast<long>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixel();
+  return static_cast<long>(GetSystemMetrics(SM_CXVIRTUALSCREEN)) * TwipsPerPixel();
 }
 
 std::string Win32Shell::ExecutableBaseName() const {

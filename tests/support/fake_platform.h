@@ -58,10 +58,15 @@ class FakeFileSystem : public FileSystem {
 
 class FakeScreen : public Screen {
  public:
-  ScreenSize DesktopSize() const override { return size; }
+  // One monitor of `size` at (0, 0) unless `monitors` (system pixels) are given.
+  ScreenLayout Layout() const override {
+    return LayoutOfMonitors(monitors.empty() ? std::vector<ScreenArea>{{0, 0, size.width, size.height}}
+                                             : monitors);
+  }
   int TwipsPerPixelX() const override { return 15; }
   int TwipsPerPixelY() const override { return 15; }
   ScreenSize size{1920, 1080};
+  std::vector<ScreenArea> monitors;
 };
 
 struct ShownMessage {
