@@ -1,4 +1,5 @@
-// The capture pipeline on the 1920x1080 screenshots of the corpus (make corpus): from the
+// The capture pipeline on the 1920x1080 screenshots of the corpus (make corpus): the frozen
+// surface coming up on one monitor and on two (1280x1024 beside 1024x768), from the
 // released mouse to the finished file for a full-screen rectangle in each format, and the single
 // steps (cut-out and mask by frame style, scaling at 200 %, a 30-degree turn, halving). Files are written
 // to build/bench-out on disk, as the program writes them; the buffers are the program's own,
@@ -62,8 +63,9 @@ class CpuMeter {
 // One run of the program on the fake desktop showing a screenshot, files on the real disk.
 class Run {
  public:
-  explicit Run(const CorpusPicture& desktop) {
-    SetUpScreen(fake, app, kW, kH);
+  explicit Run(const CorpusPicture& desktop, int w = kW, int h = kH, std::vector<ScreenArea> monitors = {}) {
+    SetUpScreen(fake, app, w, h);
+    fake.screen.monitors = std::move(monitors);
     CopyInto(fake.desktop.screen, desktop);
     fake.output.temporaryFolder = bench::OutFolder();
     Settings& s = app.settings;
@@ -94,6 +96,29 @@ class Run {
   NoDialogs dialogs;
   Transform transform{form, dialogs};
 };
+
+// The capture request to the surface ready for the mouse: the grab, the white where no monitor
+// is, the buffers. On two monitors the screen has 2304 x 1024 pixels, 14 % more than one 1080p
+// monitor; the counter "s_per_pixel" (wall time) tells whether the cost grows faster than that.
+void BM_SurfaceUp(benchmark::State& state, const CorpusPicture* desktop, bool twoMonitors) {
+  const int w = twoMonitors ? 2304 : kW, h = twoMonitors ? 1024 : kH;
+  Run run(*desktop, w, h,
+          twoMonitors ? std::vector<ScreenArea>{{0, 0, 1280, 1024}, {1280, 0, 2304, 768}}
+                      : std::vector<ScreenArea>{});
+  CpuMeter cpu;
+  for (auto _ : state) {
+    cpu.Start();
+    run.Start(0);
+    cpu.Stop();
+    state.PauseTiming();
+    run.form.EndCapture();
+    state.ResumeTiming();
+  }
+  cpu.Report(state);
+  state.counters["s_per_pixel"] =
+      benchmark::Counter(static_cast<double>(w) * h,
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
 
 // Released mouse to finished file, full-screen rectangle, 100 %, no rotation.
 void BM_ReleaseToFile(benchmark::State& state, const CorpusPicture* desktop, const char* ext) {
@@ -197,6 +222,8 @@ const bool kRegistered = [] {
   static const std::vector<CorpusPicture> corpus = LoadCorpus(Corpus::kLive, "1920x1080");
   if (corpus.empty()) std::fprintf(stderr, "no 1920x1080 screenshots: run make corpus\n");
   for (const CorpusPicture& picture : corpus) {
+    Register("BM_SurfaceUp/one_monitor", picture, BM_SurfaceUp, false);
+    Register("BM_SurfaceUp/two_monitors", picture, BM_SurfaceUp, true);
     for (const char* ext : {".bmp", ".png", ".jpg", ".eps", ".ppm", ".pgm"})
       Register(std::string("BM_ReleaseToFile") + ext, picture, BM_ReleaseToFile, ext);
     Register("BM_CutOut/rectangle", picture, BM_CutOut, kRectangle);

@@ -35,8 +35,8 @@ ScreenLayout LayoutOfMonitors(const std::vector<ScreenArea>& systemMonitors) {
   for (const ScreenArea& m : systemMonitors)
     if (m.Width() > 0 && m.Height() > 0) monitors.push_back(m);
   if (monitors.empty()) return layout;
-  const auto primary = std::find_if(monitors.begin(), monitors.end(),
-                                    [](const ScreenArea& m) { return m.Contains(0, 0); });
+  const auto primary =
+      std::find_if(monitors.begin(), monitors.end(), [](const ScreenArea& m) { return m.Contains(0, 0); });
   if (primary != monitors.end()) std::rotate(monitors.begin(), primary, primary + 1);
   ScreenArea bounds = monitors.front();
   for (const ScreenArea& m : monitors) {
@@ -50,7 +50,8 @@ ScreenLayout LayoutOfMonitors(const std::vector<ScreenArea>& systemMonitors) {
   layout.width = bounds.Width();
   layout.height = bounds.Height();
   for (const ScreenArea& m : monitors)
-    layout.monitors.push_back({m.left - bounds.left, m.top - bounds.top, m.right - bounds.left, m.bottom - bounds.top});
+    layout.monitors.push_back(
+        {m.left - bounds.left, m.top - bounds.top, m.right - bounds.left, m.bottom - bounds.top});
   return layout;
 }
 
@@ -89,7 +90,8 @@ std::vector<ScreenArea> UncoveredAreas(const ScreenLayout& layout) {
     std::vector<ScreenArea> spans;
     for (const ScreenArea& m : layout.monitors)
       if (m.top <= top && m.bottom >= bottom) spans.push_back(m);
-    std::sort(spans.begin(), spans.end(), [](const ScreenArea& a, const ScreenArea& b) { return a.left < b.left; });
+    std::sort(spans.begin(), spans.end(),
+              [](const ScreenArea& a, const ScreenArea& b) { return a.left < b.left; });
     std::int32_t x = 0;
     for (const ScreenArea& m : spans) {
       if (m.left > x) uncovered.push_back({x, top, std::min(m.left, layout.width), bottom});

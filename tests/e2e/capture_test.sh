@@ -30,58 +30,7 @@ desktop=$work/desktop.png
 "$root/scripts/desktop" show "$desktop"
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_dump.exe" "$here/tools/clipboard_dump.c" -luser32 -lgdi32
 x86_64-w64-mingw32-gcc-posix -O1 -o "$work/clipboard_text.exe" "$here/tools/clipboard_text.c" -luser32
-
-# start_snapwell NAME=VALUE...: Snapwell up with a rectangle-to-file set-up changed by the given
-# settings. press_hotkey [quick]: its dialog focused, the hotkey pressed; succeeds once the
-# surface covers the screen (with "quick" at once: a capture without input may be over by then).
-# start_capture NAME=VALUE...: both.
-start_snapwell() {
-  tb_settings FlameStyle=0 CopyTimer=0 Outputs=2 OutDialog=0 AutoName=0 ContOutput=0 FixField=0 \
-    ReverseValue=0 EnlargeValue=1 RollValue=6 DefRoll=0 DefaultExt=3 WhereStay=0 AppearWindow=0 \
-    HotKeyEnabled=1 HotKeyModifiers=2 HotKeyKeyCode=109 "$@" >/dev/null 2>&1
-  tb_start "$(tb_winpath "$exe")" "$root/build/win64" >>"$work/snapwell.log" 2>&1
-  tb_wait_up 30 || { echo "Snapwell showed no window"; return 1; }
-}
-press_hotkey() {
-  xdotool windowactivate --sync "$(tb_windows | head -1)" >/dev/null 2>&1
-  tb_hotkey
-  [ "${1:-}" = quick ] || tb_poll 10 surface_active || { echo "no active capture surface after the hotkey"; return 1; }
-}
-start_capture() { start_snapwell "$@" && press_hotkey; }
-
-# drag X1 Y1 X2 Y2 [VIA_X VIA_Y]...: the left button pressed at the first point, moved through
-# the others and released at the last.
-drag() {
-  xdotool mousemove "$1" "$2" mousedown 1
-  shift 2
-  while [ $# -ge 2 ]; do
-    sleep 0.05
-    xdotool mousemove "$1" "$2"
-    shift 2
-  done
-  sleep 0.1
-  xdotool mouseup 1
-}
-
-# stop_snapwell: ends the resident program at once (closing its dialog only sends it to the tray).
-# Waits until no Snapwell process is left, so the next case's hotkey reaches the next one. Only
-# this tree's program counts: other test sessions on the machine may run a Snapwell of their own.
-snapwell_pattern=$(tb_winpath "$exe" | sed 's/[\\.]/\\&/g')
-snapwell_gone() { ! pgrep -f "$snapwell_pattern" >/dev/null; }
-stop_snapwell() {
-  timeout 30 "$WINE" taskkill /f /im Snapwell.exe >/dev/null 2>&1
-  tb_poll 10 snapwell_gone || { echo "Snapwell did not end"; return 1; }
-}
-
-# finish_capture FILE: the file is complete within 30 s and the surface has gone.
-finish_capture() {
-  tb_poll 30 tb_file_complete "$1" || {
-    echo "no complete $1 after 30 s; the screen: $("$root/scripts/desktop" shot "e2e-$(basename "$1")")"
-    stop_snapwell
-    return 1
-  }
-  tb_poll 10 tb_surface_gone 1024 768 || { echo "the surface stayed after the capture"; return 1; }
-}
+. "$here/capture_lib.sh"
 
 # A rectangle from (100,100) to (400,300) must give that part of the desktop.
 ref=$work/ref-rect.png
