@@ -103,7 +103,7 @@ TEST_F(MonitorsFlow, RegionsAcrossTheSeamIntoTheCornersAndAtTheEdges) {
   }
 }
 
-TEST_F(MonitorsFlow, CircleAndFreehandAcrossTheSeamKeepTheDesktopInside) {
+TEST_F(MonitorsFlow, CircleFreehandAndTemplateAcrossTheSeamKeepTheDesktopInside) {
   Start(1);
   Drag({{200, 100}, {210, 100}});  // radius 10 round the seam
   const PixelCopy& disc = Clipboard();
@@ -119,6 +119,20 @@ TEST_F(MonitorsFlow, CircleAndFreehandAcrossTheSeamKeepTheDesktopInside) {
   ASSERT_EQ(std::make_pair(outline.width, outline.height), std::make_pair(21, 21));
   EXPECT_EQ(outline.At(10, 10), DesktopPixel(200, 100));
   EXPECT_EQ(outline.At(0, 0), DesktopPixel(190, 90));
+
+  FakeFileSystem templates;
+  templates.AddFile("C:\\t\\diamond.vod",
+                    "Diamond,10,10,0,0,4\r\nL,5,0,9,5,0,0,0,0\r\nL,9,5,5,9,0,0,0,0\r\nL,5,9,0,5,0,0,0,0\r\n"
+                    "L,0,5,5,0,0,0,0,0\r\n");
+  ASSERT_TRUE(app.VellFrame.ReadVODFile(templates, "C:\\t\\diamond.vod", "C:\\t\\").Ok());
+  app.templateMode = true;
+  Start(2);
+  Drag({{180, 80}, {219, 119}});
+  const PixelCopy& diamond = Clipboard();
+  ASSERT_EQ(diamond.width, 40);
+  EXPECT_EQ(diamond.At(19, 20), DesktopPixel(199, 100));
+  EXPECT_EQ(diamond.At(20, 20), DesktopPixel(200, 100));
+  EXPECT_EQ(diamond.At(0, 0), kWhite);
 }
 
 TEST_F(MonitorsFlow, DialogsReadoutAndSizeWarningKeepToTheirMonitors) {
