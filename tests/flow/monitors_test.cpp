@@ -120,12 +120,7 @@ TEST_F(MonitorsFlow, CircleFreehandAndTemplateAcrossTheSeamKeepTheDesktopInside)
   EXPECT_EQ(outline.At(10, 10), DesktopPixel(200, 100));
   EXPECT_EQ(outline.At(0, 0), DesktopPixel(190, 90));
 
-  FakeFileSystem templates;
-  templates.AddFile("C:\\t\\diamond.vod",
-                    "Diamond,10,10,0,0,4\r\nL,5,0,9,5,0,0,0,0\r\nL,9,5,5,9,0,0,0,0\r\nL,5,9,0,5,0,0,0,0\r\n"
-                    "L,0,5,5,0,0,0,0,0\r\n");
-  ASSERT_TRUE(app.VellFrame.ReadVODFile(templates, "C:\\t\\diamond.vod", "C:\\t\\").Ok());
-  app.templateMode = true;
+  ASSERT_TRUE(UseDiamondTemplate(app));
   Start(2);
   Drag({{180, 80}, {219, 119}});
   const PixelCopy& diamond = Clipboard();

@@ -53,6 +53,17 @@ inline void StartCapture(AppContext& app, FrmMain& form, std::int16_t flameStyle
   form.Show();
 }
 
+// A 10 x 10 diamond touching the middle of each side as the current frame template, in template
+// mode; false when it did not load.
+inline bool UseDiamondTemplate(AppContext& app) {
+  FakeFileSystem templates;
+  templates.AddFile("C:\\t\\diamond.vod",
+                    "Diamond,10,10,0,0,4\r\nL,5,0,9,5,0,0,0,0\r\nL,9,5,5,9,0,0,0,0\r\nL,5,9,0,5,0,0,0,0\r\n"
+                    "L,0,5,5,0,0,0,0,0\r\n");
+  app.templateMode = true;
+  return app.VellFrame.ReadVODFile(templates, "C:\\t\\diamond.vod", "C:\\t\\").Ok();
+}
+
 // The series dialog and the output target dialog, answered as scripted.
 struct ScriptedDialogs : TransformDialogs {
   explicit ScriptedDialogs(AppContext& app) : app_(app) {}
