@@ -204,10 +204,14 @@ void frmSetting::ApplySettings() {
 // The output boxes from Outputs; their Click procedures recompute Outputs from the boxes as
 // they go, so the value held before is put back.
 void frmSetting::ShowOutputBoxes() {
+  // The box handlers run one box at a time: the clipboard box's, before the file box is ticked,
+  // would untick Auto-Renewal. The loaded values are put back afterwards.
   const std::int16_t outputs = app_.settings.Outputs;
+  const std::int16_t autoName = app_.settings.AutoName;
   for (int i = 0; i < 3; ++i)
     SetCheck(chkOutput[i], (outputs >> i) & 1, i, &frmSetting::chkOutput_Click);
   app_.settings.Outputs = outputs;
+  SetCheck(chkAutoName, autoName != 0 ? 1 : 0, &frmSetting::chkAutoName_Click);
 }
 
 void frmSetting::Form_Activate() {

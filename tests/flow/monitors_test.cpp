@@ -41,7 +41,8 @@ class MonitorsFlow : public ::testing::Test, protected FakeCapture {
     form.Form_MouseDown(1, 0, static_cast<float>(points[0].first), static_cast<float>(points[0].second));
     for (std::size_t i = 1; i < points.size(); ++i)
       form.MouseMove(1, 0, points[i].first, points[i].second);
-    form.Form_MouseUp(1, 0, static_cast<float>(points.back().first), static_cast<float>(points.back().second));
+    form.Form_MouseUp(1, 0, static_cast<float>(points.back().first),
+                      static_cast<float>(points.back().second));
     fake.timers.Advance(1);
   }
   const PixelCopy& Clipboard() {
@@ -68,15 +69,36 @@ TEST_F(MonitorsFlow, RegionsAcrossTheSeamIntoTheCornersAndAtTheEdges) {
   };
   fake.desktop.windows = {{5, 0, false, {150, 20, 260, 120}}};
   const Row rows[] = {
-      {"rectangle across the seam", 0, 0, [this] { Drag({{150, 50}, {220, 70}, {260, 100}}); }, 150, 50, 111, 51},
-      {"rectangle into the corner below the second monitor", 0, 0, [this] { Drag({{100, 100}, {250, 200}}); },
+      {"rectangle across the seam", 0, 0,
+       [this] {
+         Drag({{150, 50}, {220, 70}, {260, 100}});
+       },
+       150, 50, 111, 51},
+      {"rectangle into the corner below the second monitor", 0, 0,
+       [this] {
+         Drag({{100, 100}, {250, 200}});
+       },
        100, 100, 151, 101},
-      {"rectangle clamped at the screen's bottom right", 0, 0, [this] { Drag({{500, 260}, {600, 400}}); }, 500,
-       260, 20, 20},
+      {"rectangle clamped at the screen's bottom right", 0, 0,
+       [this] {
+         Drag({{500, 260}, {600, 400}});
+       },
+       500, 260, 20, 20},
       {"rectangle clamped at the top left, in the corner above the primary", 0, 0,
-       [this] { Drag({{230, 30}, {-50, -50}}); }, 0, 0, 231, 31},
-      {"fixed frame pushed back from the right edge", 0, 1, [this] { Drag({{480, 250}}); }, 420, 230, 100, 50},
-      {"window across the seam", 3, 0, [this] { Drag({{170, 60}}); }, 150, 20, 110, 100},
+       [this] {
+         Drag({{230, 30}, {-50, -50}});
+       },
+       0, 0, 231, 31},
+      {"fixed frame pushed back from the right edge", 0, 1,
+       [this] {
+         Drag({{480, 250}});
+       },
+       420, 230, 100, 50},
+      {"window across the seam", 3, 0,
+       [this] {
+         Drag({{170, 60}});
+       },
+       150, 20, 110, 100},
       {"keyboard across the seam", 0, 0,
        [this] {
          form.MouseMove(0, 0, 190, 50);

@@ -280,6 +280,21 @@ TEST_F(ShellTest, LeavingATextBoxCorrectsItsValue) {
   EXPECT_EQ(app.settings.EnlargeValue, 2.5f);
 }
 
+TEST_F(ShellTest, AutoRenewalSurvivesStartUpAndResetWithEveryOutputSet) {
+  // The clipboard box comes before the file box: its handler must not take Auto-Renewal away.
+  Store({{"Outputs", "3"}, {"AutoName", "1"}});
+  Start();
+  EXPECT_EQ(dialog.chkAutoName.Value, 1);
+  EXPECT_EQ(app.settings.AutoName, 1);
+  for (const char* outputs : {"2", "6", "7"}) {
+    Store({{"Outputs", outputs}});
+    dialog.btnReset_Click();
+    EXPECT_EQ(dialog.chkAutoName.Value, 1) << outputs;
+    EXPECT_EQ(app.settings.AutoName, 1) << outputs;
+    EXPECT_TRUE(dialog.chkAutoName.Enabled) << outputs;
+  }
+}
+
 TEST_F(ShellTest, PrinterBoxChecksAndGreysTheClipboardAndFileBoxRulesAutoName) {
   Start();
   dialog.SetCheck(dialog.chkOutput[2], 1, 2, &frmSetting::chkOutput_Click);

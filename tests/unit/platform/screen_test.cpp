@@ -49,11 +49,11 @@ TEST(ScreenLayoutTest, PointsAndRegionsFindTheirMonitor) {
   const ScreenArea primary{200, 40, 520, 280}, second{0, 0, 200, 160};
   EXPECT_EQ(MonitorAt(layout, 199, 0), second);
   EXPECT_EQ(MonitorAt(layout, 200, 40), primary);
-  EXPECT_EQ(MonitorAt(layout, 300, 10), primary);  // above the primary: the nearest
-  EXPECT_EQ(MonitorAt(layout, 50, 270), second);    // below the second, nearer to it
+  EXPECT_EQ(MonitorAt(layout, 300, 10), primary);                  // above the primary: the nearest
+  EXPECT_EQ(MonitorAt(layout, 50, 270), second);                   // below the second, nearer to it
   EXPECT_EQ(MonitorOfArea(layout, {130, 50, 261, 101}), second);   // 70 columns against 61
   EXPECT_EQ(MonitorOfArea(layout, {150, 50, 261, 101}), primary);  // 50 against 61
-  EXPECT_EQ(MonitorOfArea(layout, {0, 200, 20, 220}), second);  // in a corner: the nearest
+  EXPECT_EQ(MonitorOfArea(layout, {0, 200, 20, 220}), second);     // in a corner: the nearest
   EXPECT_EQ(PrimaryArea(layout), (ScreenArea{0, 0, 320, 240}));
   EXPECT_EQ(ToSystem(layout, second), (ScreenArea{-200, -40, 0, 120}));
 }
