@@ -165,7 +165,10 @@ void FrmMain::ShowRotatedRectangle() {
     shpBox.Visible = true;
     return;
   }
+  // The reference frame in its own colour: drawn in contrast like the turned frame it would cancel
+  // it wherever the two lie on each other (all round at 0 degrees).
   shpBox.BorderColor = kReferenceFrameColor;
+  shpBox.drawMode = DrawMode::kCopyPen;
   shpBox.Visible = true;
   const float ax = c - c1, ay = e - s1;
   const float bx = c - c2, by = e - s2;
@@ -200,6 +203,7 @@ void FrmMain::ShowRotatedCircle() {
   const Settings& s = app.settings;
   if (s.RollValue != 6 && s.ContOutput == 0) {
     ShowLine(Line0, centreX - r - 1.5f, centreY - 1.6f, centreX + r - 1.5f, centreY - 1.6f);
+    Line0.drawMode = DrawMode::kCopyPen;  // as the reference frame: the turned diameter stays visible on it
     ShowLine(Line1, px, py, qx, qy);
     Line1.drawMode = DrawMode::kContrast;
   }

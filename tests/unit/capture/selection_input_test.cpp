@@ -223,9 +223,23 @@ TEST_F(CaptureTest, RotatedOutlinesShowTheTurnedFrame) {
   EXPECT_FLOAT_EQ(form.Line1.Y1, 38.5f);  // and 1.5 up, half a pixel more for an odd diameter
   EXPECT_FLOAT_EQ(form.Line0.Y1, 38.9f);
 
+  // At 0 degrees the turned outline lies on the reference one: on a white desktop the turned
+  // line's pixel must still differ from the reference outline's and from the desktop.
+  const auto shown = [](DrawMode under, std::uint32_t underColor, DrawMode over) {
+    return ApplyDrawMode(over, kBlack, ApplyDrawMode(under, underColor, kWhite));
+  };
+  EXPECT_NE(shown(form.Line0.drawMode, kBlack, form.Line1.drawMode), kWhite);
+  form.frameStyle = 0;
+  form.angle = 0;
+  form.ShowRotatedRectangle();
+  const std::uint32_t reference = ApplyDrawMode(form.shpBox.drawMode, 0x00FFFF, kWhite);  // cyan
+  EXPECT_NE(reference, kWhite);
+  const std::uint32_t turned = shown(form.shpBox.drawMode, 0x00FFFF, form.Line1.drawMode);
+  EXPECT_NE(turned, reference);
+  EXPECT_NE(turned, kWhite);
+
   app.settings.RollValue = 6;
   form.Line1.Visible = false;
-  form.frameStyle = 0;
   form.ShowRotatedRectangle();
   EXPECT_FALSE(form.Line1.Visible);
   EXPECT_TRUE(form.shpBox.Visible);
