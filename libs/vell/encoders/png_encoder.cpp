@@ -510,7 +510,8 @@ bool WriteChunk(AtomicFile& file, const char* type, const std::vector<Span>& par
 
 }  // namespace
 
-bool WritePng(const char* path, ConstPixelView image) try {
+bool WritePng(const char* path, ConstPixelView image, FileFailure* why) try {
+  PresetFailure(why);
   if (!IsWritable(image)) return false;
   // The compressed data must fit one chunk; keep the picture well inside that.
   if (static_cast<std::size_t>(image.width) * 3 + 1 >
@@ -527,7 +528,7 @@ bool WritePng(const char* path, ConstPixelView image) try {
   const std::uint32_t adler =
       libdeflate_adler32(1, filtered.bytes.get(), filtered.rowBytes * static_cast<std::size_t>(image.height));
 
-  AtomicFile file;
+  AtomicFile file(why);
   if (!file.Open(path)) return false;
   static const unsigned char kSignature[8] = {137, 'P', 'N', 'G', '\r', '\n', 26, '\n'};
   unsigned char header[13];
@@ -552,7 +553,8 @@ bool WritePng(const char* path, ConstPixelView image) try {
                   WriteChunk(file, "IEND", {});
   return ok && file.Commit();
 } catch (...) {
-  return false;  // out of memory
+  ReportOutOfMemory(why);
+  return false;
 }
 
 }  // namespace vell

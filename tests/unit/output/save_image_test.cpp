@@ -10,6 +10,7 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "support/disk_file_system.h"
@@ -67,6 +68,7 @@ class SilentPngImaging : public Imaging {
   std::int16_t SavetoJPEG(const std::string& b, const std::string& o, int q, int f) override {
     return real_.SavetoJPEG(b, o, q, f);
   }
+  vell::FileFailure LastSaveFailure() const override { return real_.LastSaveFailure(); }
 
  private:
   Imaging& real_;
@@ -245,11 +247,15 @@ TEST_F(SaveImageTest, JpegWithoutTemporaryFolderStagesBesideTheTarget) {
   EXPECT_EQ(folder->Names(), std::vector<std::string>{"d.jpg"});
 }
 
+// The probe already finds the folder missing: the picture is not lost but offered elsewhere.
 TEST_F(SaveImageTest, MissingFolderIsToldAndNothingIsWritten) {
   fileName.SetPath(In("nosuch/shot.png"));
-  fake.ui.Expect(MsgAnswer::Ok);
+  fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(), SaveOutcome::Failed);
-  ExpectOneMessage("Invalid folder name is specified.", "Error");
+  ExpectOneMessage(
+      "Failed to output to the file.\r\n" + In("nosuch/shot.png") +
+          "\r\nThe folder does not exist.\r\n\r\nDo you want to save the picture somewhere else?",
+      "Error");
   EXPECT_TRUE(folder->Names().empty());
 }
 
@@ -275,9 +281,12 @@ TEST_F(SaveImageTest, NoNameAsksFirst) {
 TEST_F(SaveImageTest, LibraryLeavingNoFileIsAFailure) {
   SilentPngImaging silent(*real);
   fileName.SetPath(In("shot.png"));
-  fake.ui.Expect(MsgAnswer::Ok);
+  fake.output.systemErrorTexts[EIO] = "Input/output error";
+  fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(&silent), SaveOutcome::Failed);
-  ExpectOneMessage("Failed to output to the file.", "Error");
+  ExpectOneMessage("Failed to output to the file.\r\n" + In("shot.png") +
+                       "\r\nInput/output error\r\n\r\nDo you want to save the picture somewhere else?",
+                   "Error");
   EXPECT_FALSE(host.busy);
 }
 

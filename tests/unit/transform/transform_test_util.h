@@ -75,6 +75,7 @@ class RecordingImaging : public Imaging {
   std::int16_t SavetoJPEG(const std::string& b, const std::string& o, int q, int f) override {
     return real->SavetoJPEG(b, o, q, f);
   }
+  vell::FileFailure LastSaveFailure() const override { return real->LastSaveFailure(); }
 
   static std::string Num(double v) {
     char text[32];
