@@ -52,9 +52,11 @@ std::string FailureReason(const WriteFailure& failure, const Texts& texts, const
 
 std::string WriteFailureText(const WriteFailure& failure, const Texts& texts, const OutputDevices& devices) {
   std::string text(texts(134));
+  // A no-break space closes the path: a long path is one word the box cannot break, and a box
+  // may draw such a line a pixel or two past its edge; the space takes the cut, not the name.
   text += "\r\n";
   text += failure.path;
-  text += "\r\n";
+  text += "\u00A0\r\n";
   text += FailureReason(failure, texts, devices);
   text += "\r\n\r\n";
   text += texts(kTextSaveElsewhere);

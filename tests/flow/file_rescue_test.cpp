@@ -25,6 +25,7 @@ namespace snapwell::testing {
 namespace {
 
 constexpr const char* kQuestion = "Do you want to save the picture somewhere else?";
+constexpr const char* kNoBreakSpace = "\xC2\xA0";  // closes the path's line
 
 // The imaging libraries on a disk some of whose folders refuse files as a real disk does: from
 // the given write into such a folder on, a writer fails there with the folder's cause. Every
@@ -165,8 +166,8 @@ class FileRescueFlow : public ::testing::Test, protected Folders {
   void ExpectFailureMessage(std::size_t index, const std::string& path, const std::string& reason) {
     ASSERT_GT(fake.ui.shown.size(), index);
     const ShownMessage& box = fake.ui.shown[index];
-    EXPECT_EQ(box.text,
-              "Failed to output to the file.\r\n" + path + "\r\n" + reason + "\r\n\r\n" + kQuestion);
+    EXPECT_EQ(box.text, "Failed to output to the file.\r\n" + path + kNoBreakSpace + "\r\n" + reason +
+                            "\r\n\r\n" + kQuestion);
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.buttons, MsgButtons::YesNo);
     EXPECT_EQ(box.icon, MsgIcon::Exclamation);

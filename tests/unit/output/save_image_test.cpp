@@ -254,7 +254,7 @@ TEST_F(SaveImageTest, MissingFolderIsToldAndNothingIsWritten) {
   EXPECT_EQ(Save(), SaveOutcome::Failed);
   ExpectOneMessage(
       "Failed to output to the file.\r\n" + In("nosuch/shot.png") +
-          "\r\nThe folder does not exist.\r\n\r\nDo you want to save the picture somewhere else?",
+          "\xC2\xA0\r\nThe folder does not exist.\r\n\r\nDo you want to save the picture somewhere else?",
       "Error");
   EXPECT_TRUE(folder->Names().empty());
 }
@@ -284,9 +284,10 @@ TEST_F(SaveImageTest, LibraryLeavingNoFileIsAFailure) {
   fake.output.systemErrorTexts[EIO] = "Input/output error";
   fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(&silent), SaveOutcome::Failed);
-  ExpectOneMessage("Failed to output to the file.\r\n" + In("shot.png") +
-                       "\r\nInput/output error\r\n\r\nDo you want to save the picture somewhere else?",
-                   "Error");
+  ExpectOneMessage(
+      "Failed to output to the file.\r\n" + In("shot.png") +
+          "\xC2\xA0\r\nInput/output error\r\n\r\nDo you want to save the picture somewhere else?",
+      "Error");
   EXPECT_FALSE(host.busy);
 }
 

@@ -21,27 +21,32 @@ TEST(SaveRescueTest, MessageNamesFileAndCauseThenAsks) {
       {"the system's own words",
        Language::English,
        {"E:\\shots\\a.png", {FileError::Other, 21}, {}},
-       "Failed to output to the file.\r\nE:\\shots\\a.png\r\nThe device is not ready.\r\n\r\n"
+       "Failed to output to the file.\r\nE:\\shots\\a.png\xC2\xA0"
+       "\r\nThe device is not ready.\r\n\r\n"
        "Do you want to save the picture somewhere else?"},
       {"no words for the code",
        Language::English,
        {"E:\\a.png", {FileError::Other, 1117}, {}},
-       "Failed to output to the file.\r\nE:\\a.png\r\nAn unexpected error occurred (No. 1117).\r\n\r\n"
+       "Failed to output to the file.\r\nE:\\a.png\xC2\xA0"
+       "\r\nAn unexpected error occurred (No. 1117).\r\n\r\n"
        "Do you want to save the picture somewhere else?"},
       {"a library's own words",
        Language::English,
        {"C:\\a.png", {FileError::Other, 0}, "The library \"vell\" could not be found."},
-       "Failed to output to the file.\r\nC:\\a.png\r\nThe library \"vell\" could not be found.\r\n\r\n"
+       "Failed to output to the file.\r\nC:\\a.png\xC2\xA0"
+       "\r\nThe library \"vell\" could not be found.\r\n\r\n"
        "Do you want to save the picture somewhere else?"},
       {"Japanese: full disk",
        Language::Japanese,
        {"D:\\写真\\b.jpg", {FileError::DiskFull, 112}, {}},
-       "ファイルの保存に失敗しました。\r\nD:\\写真\\b.jpg\r\nディスクの空き容量が足りません。\r\n\r\n"
+       "ファイルの保存に失敗しました。\r\nD:\\写真\\b.jpg\xC2\xA0"
+       "\r\nディスクの空き容量が足りません。\r\n\r\n"
        "画像を別の場所に保存しますか？"},
       {"Japanese: access denied",
        Language::Japanese,
        {"D:\\b.bmp", {FileError::AccessDenied, 5}, {}},
-       "ファイルの保存に失敗しました。\r\nD:\\b.bmp\r\n"
+       "ファイルの保存に失敗しました。\r\nD:\\b.bmp\xC2\xA0"
+       "\r\n"
        "アクセスが拒否されました（フォルダまたはファイルが書き込み禁止か、使用中です）。\r\n\r\n"
        "画像を別の場所に保存しますか？"},
   };
