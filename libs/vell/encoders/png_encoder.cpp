@@ -233,7 +233,7 @@ struct Filtered {
   int height = 0;
   std::unique_ptr<unsigned char[]> bytes;  // not zero-filled: every byte is written
   std::vector<Kind> kind;
-  std::vector<signed char> strategy;
+  std::vector<unsigned char> strategy;  // zlib strategies, 0..4
   const unsigned char* Row(int y) const { return bytes.get() + rowBytes * static_cast<std::size_t>(y); }
 };
 
@@ -282,7 +282,7 @@ bool FilterPicture(const ConstPixelView& image, Filtered& out) {
           out.kind[i] = Kind::kRepeat;
         } else if (!rows.Unfiltered()) {
           out.kind[i] = Kind::kPhoto;
-          out.strategy[i] = static_cast<signed char>(photo.StrategyFor(row + 1, out.rowBytes - 1));
+          out.strategy[i] = static_cast<unsigned char>(photo.StrategyFor(row + 1, out.rowBytes - 1));
         }
       }
     } catch (...) {
