@@ -259,6 +259,22 @@ TEST_F(SaveImageTest, MissingFolderIsToldAndNothingIsWritten) {
   EXPECT_TRUE(folder->Names().empty());
 }
 
+// Saved elsewhere by the usual rules: a file there is replaced only when the user agrees.
+TEST_F(SaveImageTest, RescueAsksBeforeReplacingAFile) {
+  WriteBytes(In("old.png"), "old");
+  fileName.SetPath(In("nosuch/shot.png"));
+  fake.ui.Expect(MsgAnswer::Yes);                // save elsewhere
+  fake.ui.saveAnswers.push_back(In("old.png"));  // a file that exists
+  fake.ui.Expect(MsgAnswer::No);                 // not over it
+  fake.ui.saveAnswers.push_back(In("new"));
+  EXPECT_EQ(Save(), SaveOutcome::Written);
+  ASSERT_EQ(fake.ui.shown.size(), 2u);
+  EXPECT_EQ(fake.ui.shown[1].text, In("old.png") + " has already existed.\n\rDo you want to overwrite?");
+  EXPECT_EQ(ReadBytes(In("old.png")), "old");
+  EXPECT_EQ(ReadBytes(In("new.png")).rfind("\x89PNG", 0), 0u);
+  EXPECT_EQ(fileName.Path(), In("nosuch/shot.png"));
+}
+
 TEST_F(SaveImageTest, NoNameAsksFirst) {
   fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(), SaveOutcome::NotWritten);
