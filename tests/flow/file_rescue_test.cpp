@@ -18,6 +18,7 @@
 #include "support/capture_setup.h"
 #include "support/disk_file_system.h"
 #include "support/fake_platform.h"
+#include "support/forwarding_imaging.h"
 #include "transform/hand_over.h"
 #include "unit/output/encoder_test_support.h"
 
@@ -30,7 +31,7 @@ constexpr const char* kNoBreakSpace = "\xC2\xA0";  // closes the path's line
 // The imaging libraries on a disk some of whose folders refuse files as a real disk does: from
 // the given write into such a folder on, a writer fails there with the folder's cause. Every
 // other call reaches the linked libraries.
-class RefusingImaging : public Imaging {
+class RefusingImaging : public ForwardingImaging {
  public:
   void Refuse(const std::string& folder, vell::FileFailure why, int fromWrite = 1) {
     refusals_[folder] = {why, fromWrite, 0};
@@ -38,38 +39,22 @@ class RefusingImaging : public Imaging {
   void Allow(const std::string& folder) { refusals_.erase(folder); }
   int WritesInto(const std::string& folder) const { return refusals_.at(folder).writes; }
 
-  bool RollBitBlt(Picture& d, double dcx, double dcy, int w, int h, double a, const Picture& s, double scx,
-                  double scy, int flag, const RollRect& r) override {
-    return real_->RollBitBlt(d, dcx, dcy, w, h, a, s, scx, scy, flag, r);
-  }
-  bool EnlargeBitBlt(Picture& d, int dx, int dy, int w, int h, const Picture& s, int sx, int sy, double f,
-                     int flag) override {
-    return real_->EnlargeBitBlt(d, dx, dy, w, h, s, sx, sy, f, flag);
-  }
-  bool ReductBitBlt(Picture& d, int dx, int dy, int w, int h, const Picture& s, int sx, int sy,
-                    double f) override {
-    return real_->ReductBitBlt(d, dx, dy, w, h, s, sx, sy, f);
-  }
-  bool DrawArc(Picture& t, int l, int tp, int r, int b, int sx, int sy, int ex, int ey, std::uint32_t c,
-               int m) override {
-    return real_->DrawArc(t, l, tp, r, b, sx, sy, ex, ey, c, m);
-  }
   bool SaveAsEPS(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return !Refused(p) && real_->SaveAsEPS(p, s, x, y, w, h);
+    return !Refused(p) && real->SaveAsEPS(p, s, x, y, w, h);
   }
   bool SaveAsPPM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return !Refused(p) && real_->SaveAsPPM(p, s, x, y, w, h);
+    return !Refused(p) && real->SaveAsPPM(p, s, x, y, w, h);
   }
   bool SaveAsPGM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return !Refused(p) && real_->SaveAsPGM(p, s, x, y, w, h);
+    return !Refused(p) && real->SaveAsPGM(p, s, x, y, w, h);
   }
   bool SaveAsPNG(const std::string& p, const Picture& s, int x, int y, int w, int h, int r) override {
-    return !Refused(p) && real_->SaveAsPNG(p, s, x, y, w, h, r);
+    return !Refused(p) && real->SaveAsPNG(p, s, x, y, w, h, r);
   }
   std::int16_t SavetoJPEG(const std::string& b, const std::string& o, int q, int f) override {
-    return Refused(o) ? std::int16_t{-4} : real_->SavetoJPEG(b, o, q, f);
+    return Refused(o) ? std::int16_t{-4} : real->SavetoJPEG(b, o, q, f);
   }
-  vell::FileFailure LastSaveFailure() const override { return refused_ ? last_ : real_->LastSaveFailure(); }
+  vell::FileFailure LastSaveFailure() const override { return refused_ ? last_ : real->LastSaveFailure(); }
 
  private:
   struct Refusal {
@@ -88,7 +73,6 @@ class RefusingImaging : public Imaging {
     }
     return refused_;
   }
-  std::unique_ptr<Imaging> real_ = CreateImaging();
   std::map<std::string, Refusal> refusals_;
   bool refused_ = false;
   vell::FileFailure last_;

@@ -16,6 +16,7 @@
 #include "support/disk_file_system.h"
 #include "support/fake_output_devices.h"
 #include "support/fake_platform.h"
+#include "support/forwarding_imaging.h"
 #include "unit/output/encoder_test_support.h"
 
 namespace snapwell::testing {
@@ -41,37 +42,9 @@ class RecordingHost : public SaveImageHost {
 };
 
 // An imaging binding whose PNG writer answers "done" without writing anything.
-class SilentPngImaging : public Imaging {
+class SilentPngImaging : public ForwardingImaging {
  public:
-  explicit SilentPngImaging(Imaging& real) : real_(real) {}
-  bool RollBitBlt(Picture&, double, double, int, int, double, const Picture&, double, double, int,
-                  const RollRect&) override {
-    return false;
-  }
-  bool EnlargeBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double, int) override {
-    return false;
-  }
-  bool ReductBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double) override { return false; }
-  bool DrawArc(Picture&, int, int, int, int, int, int, int, int, std::uint32_t, int) override {
-    return false;
-  }
-  bool SaveAsEPS(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real_.SaveAsEPS(p, s, x, y, w, h);
-  }
-  bool SaveAsPPM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real_.SaveAsPPM(p, s, x, y, w, h);
-  }
-  bool SaveAsPGM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real_.SaveAsPGM(p, s, x, y, w, h);
-  }
   bool SaveAsPNG(const std::string&, const Picture&, int, int, int, int, int) override { return true; }
-  std::int16_t SavetoJPEG(const std::string& b, const std::string& o, int q, int f) override {
-    return real_.SavetoJPEG(b, o, q, f);
-  }
-  vell::FileFailure LastSaveFailure() const override { return real_.LastSaveFailure(); }
-
- private:
-  Imaging& real_;
 };
 
 class SaveImageTest : public ::testing::Test {
@@ -295,7 +268,7 @@ TEST_F(SaveImageTest, NoNameAsksFirst) {
 }
 
 TEST_F(SaveImageTest, LibraryLeavingNoFileIsAFailure) {
-  SilentPngImaging silent(*real);
+  SilentPngImaging silent;
   fileName.SetPath(In("shot.png"));
   fake.output.systemErrorTexts[EIO] = "Input/output error";
   fake.ui.Expect(MsgAnswer::No);

@@ -42,13 +42,6 @@ TEST(SaveRescueTest, MessageNamesFileAndCauseThenAsks) {
        "ファイルの保存に失敗しました。\r\nD:\\写真\\b.jpg\xC2\xA0"
        "\r\nディスクの空き容量が足りません。\r\n\r\n"
        "画像を別の場所に保存しますか？"},
-      {"Japanese: access denied",
-       Language::Japanese,
-       {"D:\\b.bmp", {FileError::AccessDenied, 5}, {}},
-       "ファイルの保存に失敗しました。\r\nD:\\b.bmp\xC2\xA0"
-       "\r\n"
-       "アクセスが拒否されました（フォルダまたはファイルが書き込み禁止か、使用中です）。\r\n\r\n"
-       "画像を別の場所に保存しますか？"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
