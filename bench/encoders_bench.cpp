@@ -56,10 +56,10 @@ void BM_WriteBmp(benchmark::State& state, const CorpusPicture* picture) {
               [&] { return snapwell::WriteBmpFile(path, picture->View()) == snapwell::FileError::None; });
 }
 
-template <bool (*Write)(const char*, vell::ConstPixelView)>
+template <bool (*Write)(const char*, vell::ConstPixelView, vell::FileFailure*)>
 void BM_VellWriter(benchmark::State& state, const CorpusPicture* picture, const char* extension) {
   const std::string path = OutPath(*picture, extension);
-  MeasureFile(state, path, [&] { return Write(path.c_str(), picture->View()); });
+  MeasureFile(state, path, [&] { return Write(path.c_str(), picture->View(), nullptr); });
 }
 
 void BM_WritePng(benchmark::State& state, const CorpusPicture* picture) {

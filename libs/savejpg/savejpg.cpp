@@ -117,7 +117,9 @@ short ResultOf(vell::FileError failure) {
 
 }  // namespace
 
-short SavetoJPEG(const char* bmpPath, const char* outPath, int quality, int /*flag*/) noexcept try {
+short SavetoJPEG(const char* bmpPath, const char* outPath, int quality, int /*flag*/,
+                 vell::FileFailure* why) noexcept try {
+  vell::PresetFailure(why);
   if (bmpPath == nullptr || outPath == nullptr || *bmpPath == '\0' || *outPath == '\0') return kBadArgument;
   BmpPicture picture;
   switch (ReadBmpFile(bmpPath, picture)) {
@@ -128,22 +130,27 @@ short SavetoJPEG(const char* bmpPath, const char* outPath, int quality, int /*fl
     case BmpStatus::Invalid:
       return kSourceInvalid;
     case BmpStatus::OutOfMemory:
+      vell::ReportOutOfMemory(why);
       return kOutOfMemory;
   }
   std::vector<JSAMPROW> rows(static_cast<std::size_t>(picture.height()));
   for (int y = 0; y < picture.height(); ++y)
     rows[static_cast<std::size_t>(y)] = const_cast<JSAMPROW>(picture.Row(y));
   std::vector<unsigned char> chunk(kOutputChunk);
-  vell::AtomicFile file;
+  vell::AtomicFile file(why);
   if (!file.Open(outPath)) return ResultOf(file.failure());
   Destination destination{{}, &file, chunk.data()};
   destination.base.init_destination = InitDestination;
   destination.base.empty_output_buffer = EmptyOutputBuffer;
   destination.base.term_destination = TermDestination;
-  if (!Encode(picture, std::clamp(quality, 1, 100), destination, rows.data())) return kOutOfMemory;
+  if (!Encode(picture, std::clamp(quality, 1, 100), destination, rows.data())) {
+    vell::ReportOutOfMemory(why);
+    return kOutOfMemory;
+  }
   if (!file.Commit()) return ResultOf(file.failure());
   return kSaved;
 } catch (...) {
+  vell::ReportOutOfMemory(why);
   return kOutOfMemory;  // the only exception the work above can raise
 }
 

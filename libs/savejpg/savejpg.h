@@ -3,6 +3,8 @@
 // directly into native builds.
 #pragma once
 
+#include "file_error.h"
+
 namespace savejpg {
 
 // Results of SavetoJPEG. Only kSaved means the output file was written.
@@ -21,7 +23,10 @@ enum SaveResult : short {
 // bit fields, bottom-up or top-down) and writes it to outPath as a JPEG file of the given
 // quality (clamped to 1..100; 90 and below use 4:2:0 chroma subsampling). The output appears
 // only when complete; on failure any existing file at outPath is left as it was.
-// `flag` is reserved and has no effect. Never throws.
-short SavetoJPEG(const char* bmpPath, const char* outPath, int quality, int flag) noexcept;
+// `flag` is reserved and has no effect. Never throws. On failure `why`, when given, holds the
+// cause: the output file's own failure with the system's code, out of memory, or Other (the
+// source could not be read, a path is missing).
+short SavetoJPEG(const char* bmpPath, const char* outPath, int quality, int flag,
+                 vell::FileFailure* why = nullptr) noexcept;
 
 }  // namespace savejpg

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "file_error.h"
 #include "raster/picture.h"
 
 namespace snapwell {
@@ -83,6 +84,11 @@ class Imaging {
   // result (1 = written).
   virtual std::int16_t SavetoJPEG(const std::string& bmpPath, const std::string& outPath, int quality,
                                   int flag) = 0;
+
+  // Why the last of the five writers above that failed did not write its file: the kind and the
+  // system's own code (on Windows the thread's last error the library left). Valid right after
+  // that call.
+  virtual vell::FileFailure LastSaveFailure() const = 0;
 };
 
 // The names the libraries are loaded by.

@@ -195,22 +195,37 @@ class DllImaging final : public Imaging {
                  int reserved) override {
     const auto fn = vell_.Bind(png_, "SaveAsPNG");
     StagedPicture source(src, dcOf_, vell_.Name(), "SaveAsPNG");
-    return fn(path.c_str(), source.Dc(), x, y, width, height, reserved) != 0;
+    return Done(fn(path.c_str(), source.Dc(), x, y, width, height, reserved) != 0);
   }
 
   std::int16_t SavetoJPEG(const std::string& bmpPath, const std::string& outPath, int quality,
                           int flag) override {
     const auto fn = saveJpg_.Bind(jpeg_, "SavetoJPEG");
-    return fn(bmpPath.c_str(), outPath.c_str(), quality, flag);
+    const short result = fn(bmpPath.c_str(), outPath.c_str(), quality, flag);
+    Done(result == 1);
+    return result;
   }
+  vell::FileFailure LastSaveFailure() const override { return lastFailure_; }
 
  private:
   bool SaveBlock(SaveBlockFn& cache, const char* function, const std::string& path, const Picture& src, int x,
                  int y, int width, int height) {
     const auto fn = vell_.Bind(cache, function);
     StagedPicture source(src, dcOf_, vell_.Name(), function);
-    return fn(path.c_str(), source.Dc(), x, y, width, height) != 0;
+    return Done(fn(path.c_str(), source.Dc(), x, y, width, height) != 0);
   }
+  // A writer's answer, with the cause the library left as the last error when it failed; read
+  // before anything else (the staged picture's release) can change it.
+  bool Done(bool written) {
+    if (!written) {
+      const DWORD code = GetLastError();
+      lastFailure_ = {vell::FileErrorOfSystemCode(code), code};
+      if (lastFailure_.kind == vell::FileError::None)
+        lastFailure_ = vell::FailureOfKind(vell::FileError::Other);
+    }
+    return written;
+  }
+  vell::FileFailure lastFailure_;
 
   LazyLibrary vell_;
   LazyLibrary saveJpg_;

@@ -18,9 +18,11 @@ vell::ConstPixelView Block(const Picture& picture, int x, int y, int width, int 
 }
 
 template <typename Writer>
-bool Save(Writer writer, const std::string& path, const Picture& src, int x, int y, int width, int height) {
+bool Save(Writer writer, const std::string& path, const Picture& src, int x, int y, int width, int height,
+          vell::FileFailure& why) {
   const vell::ConstPixelView block = Block(src, x, y, width, height);
-  return !path.empty() && block.pixels != nullptr && writer(path.c_str(), block);
+  why = vell::FailureOfKind(path.empty() ? vell::FileError::PathNotFound : vell::FileError::Other);
+  return !path.empty() && block.pixels != nullptr && writer(path.c_str(), block, &why);
 }
 
 class LinkedImaging final : public Imaging {
@@ -48,22 +50,26 @@ class LinkedImaging final : public Imaging {
                          rasterMode);
   }
   bool SaveAsEPS(const std::string& path, const Picture& src, int x, int y, int width, int height) override {
-    return Save(vell::WriteEps, path, src, x, y, width, height);
+    return Save(vell::WriteEps, path, src, x, y, width, height, lastFailure_);
   }
   bool SaveAsPPM(const std::string& path, const Picture& src, int x, int y, int width, int height) override {
-    return Save(vell::WritePpm, path, src, x, y, width, height);
+    return Save(vell::WritePpm, path, src, x, y, width, height, lastFailure_);
   }
   bool SaveAsPGM(const std::string& path, const Picture& src, int x, int y, int width, int height) override {
-    return Save(vell::WritePgm, path, src, x, y, width, height);
+    return Save(vell::WritePgm, path, src, x, y, width, height, lastFailure_);
   }
   bool SaveAsPNG(const std::string& path, const Picture& src, int x, int y, int width, int height,
                  int /*reserved*/) override {
-    return Save(vell::WritePng, path, src, x, y, width, height);
+    return Save(vell::WritePng, path, src, x, y, width, height, lastFailure_);
   }
   std::int16_t SavetoJPEG(const std::string& bmpPath, const std::string& outPath, int quality,
                           int flag) override {
-    return savejpg::SavetoJPEG(bmpPath.c_str(), outPath.c_str(), quality, flag);
+    return savejpg::SavetoJPEG(bmpPath.c_str(), outPath.c_str(), quality, flag, &lastFailure_);
   }
+  vell::FileFailure LastSaveFailure() const override { return lastFailure_; }
+
+ private:
+  vell::FileFailure lastFailure_;
 };
 
 }  // namespace

@@ -95,10 +95,11 @@ std::vector<std::uint8_t> EncodeBmp(vell::ConstPixelView image) {
   return bytes;
 }
 
-FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image) try {
+FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image, FileFailure* why) try {
+  vell::PresetFailure(why);
   BmpLayout layout;
   if (!LayoutOf(image, layout)) return FileError::Other;
-  vell::AtomicFile file;
+  vell::AtomicFile file(why);
   if (!file.Open(path.c_str())) return file.failure();
   std::uint8_t headers[kBmpHeaderSize];
   WriteHeaders(image, layout, headers);
@@ -116,6 +117,7 @@ FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image) try 
   if (ok && file.Commit()) return FileError::None;
   return file.failure();
 } catch (const std::bad_alloc&) {
+  vell::ReportOutOfMemory(why);
   return FileError::Other;  // the temporary file is gone with the AtomicFile
 }
 

@@ -20,7 +20,7 @@ std::vector<std::uint8_t> EncodeBmp(vell::ConstPixelView image);
 // Writes the picture to path. FileError::None when the file is complete; otherwise why not
 // (PathNotFound: no such folder; BadName; AccessDenied: read-only target, a folder in the way,
 // no right to write; DiskFull; Other: an empty or oversized picture...), and any file that
-// was at path is left as it was.
-FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image);
+// was at path is left as it was. `why`, when given, receives the failure with the system's code.
+FileError WriteBmpFile(const std::string& path, vell::ConstPixelView image, FileFailure* why = nullptr);
 
 }  // namespace snapwell

@@ -48,9 +48,9 @@ CFileName CompleteExtension(const CFileName& fileName, bool force, int fileTypeI
   return CFileName(path);
 }
 
-std::optional<CFileName> AutosetFileName(const CFileName& given, const FileSystem& files, UserInterface& ui,
-                                         const Texts& texts) {
-  if (given.Path().empty()) return CFileName();
+NumberedName NumberFileName(const CFileName& given, const FileSystem& files, UserInterface& ui,
+                            const Texts& texts) {
+  if (given.Path().empty()) return {};
   const CFileName name(ResolvePath(given.Path(), files.PicturesFolder()));
 
   std::string base = name.Folder() + name.Body();
@@ -73,13 +73,8 @@ std::optional<CFileName> AutosetFileName(const CFileName& given, const FileSyste
   for (int tries = 0; tries < kNumberedNames; ++tries) {
     const std::string candidate = numbered(number);
     const FileError probe = files.Probe(candidate);
-    if (probe == FileError::NotFound) return CFileName(candidate);
-    if (probe != FileError::None) {
-      ui.MessageBox(UnexpectedErrorText(texts, FileErrorNumber(probe)),
-                    UnexpectedErrorTitle("frmOutDialog", "AutosetFileName"), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
-      return std::nullopt;
-    }
+    if (probe == FileError::NotFound) return {CFileName(candidate)};
+    if (probe != FileError::None) return {CFileName(candidate), probe};
     number = (number + 1) % kNumberedNames;
   }
 
@@ -89,7 +84,17 @@ std::optional<CFileName> AutosetFileName(const CFileName& given, const FileSyste
   text += "\n\r";
   text += texts(154);
   ui.MessageBox(text, texts(123), MsgButtons::Ok, MsgIcon::None);
-  return CFileName(numbered(start));
+  return {CFileName(numbered(start))};
+}
+
+std::optional<CFileName> AutosetFileName(const CFileName& given, const FileSystem& files, UserInterface& ui,
+                                         const Texts& texts) {
+  NumberedName result = NumberFileName(given, files, ui, texts);
+  if (result.failure == FileError::None) return std::move(result.name);
+  ui.MessageBox(UnexpectedErrorText(texts, FileErrorNumber(result.failure)),
+                UnexpectedErrorTitle("frmOutDialog", "AutosetFileName"), MsgButtons::Ok,
+                MsgIcon::Exclamation);
+  return std::nullopt;
 }
 
 std::string BuildFileFilter(const Texts& texts, int defaultExt) {

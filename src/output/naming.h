@@ -38,6 +38,15 @@ inline constexpr int kNumberedNames = 20000;
 std::optional<CFileName> AutosetFileName(const CFileName& name, const FileSystem& files, UserInterface& ui,
                                          const Texts& texts);
 
+// The same numbering for a caller that tells a failing probe itself: the first free name, or the
+// candidate whose probe failed (name) with the reason (failure).
+struct NumberedName {
+  CFileName name;
+  FileError failure = FileError::None;
+};
+NumberedName NumberFileName(const CFileName& name, const FileSystem& files, UserInterface& ui,
+                            const Texts& texts);
+
 // The filter of the output Save dialog ("|"-separated, as the dialog's Filter property takes it):
 // 1 all formats (the default extension first), 2 BMP, 3 JPEG, 4 PNG, 5 EPS, 6 PPM, 7 PGM.
 std::string BuildFileFilter(const Texts& texts, int defaultExt);

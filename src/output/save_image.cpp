@@ -6,8 +6,8 @@
 #include "output/bmp_file.h"
 #include "output/naming.h"
 #include "output/save_dialog.h"
+#include "output/save_rescue.h"
 #include "platform/paths.h"
-#include "text/messages.h"
 
 namespace snapwell {
 namespace {
@@ -23,6 +23,10 @@ std::string LowerAscii(std::string_view s) {
   return out;
 }
 
+WriteFailure FailureAt(const std::string& path, FileError kind) {
+  return {path, vell::FailureOfKind(kind), {}};
+}
+
 class Saver {
  public:
   Saver(const Picture& picture, SaveImageContext& context) : picture_(picture), c_(context) {}
@@ -33,12 +37,14 @@ class Saver {
   enum class NameStep { Chosen, NoName, Cancelled };
 
   NameStep AskForName();
-  std::optional<SaveOutcome> SettleName(CFileName& working);
-  SaveOutcome Write(const CFileName& working);
-  SaveOutcome WriteJpeg(const std::string& target);
+  bool AskToOverwrite(const CFileName& working);
+  std::optional<SaveOutcome> SettleName(const CFileName* source, CFileName& working,
+                                        std::optional<WriteFailure>& unwritable);
+  std::optional<WriteFailure> Write(const CFileName& working);
+  std::optional<WriteFailure> WriteJpeg(const std::string& target);
   bool Complete(const std::string& path, std::int64_t atLeast) const;
-  SaveOutcome ReportProbeFailure(FileError error);
-  SaveOutcome ReportWriteFailure(FileError error, const std::string& detail = {});
+  SaveOutcome Rescue(WriteFailure failure, const CFileName& failed);
+  bool ChooseElsewhere(CommonDialogState& dialog, CFileName& target, std::optional<WriteFailure>& unwritable);
 
   const Picture& picture_;
   SaveImageContext& c_;
@@ -55,52 +61,40 @@ Saver::NameStep Saver::AskForName() {
   return c_.FileName.Path().empty() ? NameStep::NoName : NameStep::Chosen;
 }
 
-SaveOutcome Saver::ReportProbeFailure(FileError error) {
-  const int number = FileErrorNumber(error);
-  if (error == FileError::PathNotFound || error == FileError::Other) {
-    c_.ui.MessageBox(c_.texts(135), c_.texts(119), MsgButtons::Ok, MsgIcon::Exclamation);
-  } else {
-    c_.ui.MessageBox(UnexpectedErrorText(c_.texts, number), UnexpectedErrorTitle("frmMain", "SaveImage"),
-                     MsgButtons::Ok, MsgIcon::Exclamation);
-  }
-  return SaveOutcome::Failed;
+bool Saver::AskToOverwrite(const CFileName& working) {
+  std::string question = working.FileName();
+  question += c_.texts(132);
+  question += "\n\r";
+  question += c_.texts(133);
+  return c_.ui.MessageBox(question, c_.texts(120), MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
 }
 
-SaveOutcome Saver::ReportWriteFailure(FileError error, const std::string& detail) {
-  std::string text(error == FileError::PathNotFound ? c_.texts(135) : c_.texts(134));
-  if (!detail.empty()) text += "\r\n" + detail;
-  c_.ui.MessageBox(text, c_.texts(119), MsgButtons::Ok, MsgIcon::Exclamation);
-  c_.host.ShowBusy(false);
-  return SaveOutcome::Failed;
-}
-
-// Steps 4 to 6: the name finally written, numbered or confirmed for overwriting. Nothing when
-// there is one; otherwise why not.
-std::optional<SaveOutcome> Saver::SettleName(CFileName& working) {
+// Steps 4 to 6 from the name `source`: the name finally written, numbered or confirmed for
+// overwriting. Nothing when it is settled (with `unwritable` set when its folder cannot even be
+// searched: that is a failure to write there); otherwise why not.
+std::optional<SaveOutcome> Saver::SettleName(const CFileName* source, CFileName& working,
+                                             std::optional<WriteFailure>& unwritable) {
   for (;;) {
-    const CFileName completed = CompleteExtension(c_.FileName, true, 0, c_.DefaultExt);
+    const CFileName completed = CompleteExtension(*source, true, 0, c_.DefaultExt);
     // A relative name lies in the user's Pictures folder.
     working.SetPath(ResolvePath(completed.Path(), c_.files.PicturesFolder()));
     if (c_.AutoName == 1) {
-      const std::optional<CFileName> numbered = AutosetFileName(working, c_.files, c_.ui, c_.texts);
-      if (!numbered) return SaveOutcome::Failed;  // told there
-      working = *numbered;
+      NumberedName numbered = NumberFileName(working, c_.files, c_.ui, c_.texts);
+      working = std::move(numbered.name);
+      if (numbered.failure != FileError::None) unwritable = FailureAt(working.Path(), numbered.failure);
       return std::nullopt;
     }
     const FileError probe = c_.files.Probe(working.Path());
     if (probe == FileError::NotFound) return std::nullopt;
-    if (probe != FileError::None) return ReportProbeFailure(probe);
-    std::string question = working.FileName();
-    question += c_.texts(132);
-    question += "\n\r";
-    question += c_.texts(133);
-    if (c_.ui.MessageBox(question, c_.texts(120), MsgButtons::YesNo, MsgIcon::Exclamation) ==
-        MsgAnswer::Yes) {
+    if (probe != FileError::None) {
+      unwritable = FailureAt(working.Path(), probe);
       return std::nullopt;
     }
+    if (AskToOverwrite(working)) return std::nullopt;
     // A new name from the Save dialog is checked like the first one.
     const NameStep step = AskForName();
     if (step != NameStep::Chosen) return SaveOutcome::NotWritten;
+    source = &c_.FileName;
   }
 }
 
@@ -109,7 +103,7 @@ bool Saver::Complete(const std::string& path, std::int64_t atLeast) const {
   return length && *length >= atLeast;
 }
 
-SaveOutcome Saver::WriteJpeg(const std::string& target) {
+std::optional<WriteFailure> Saver::WriteJpeg(const std::string& target) {
   // The intermediate BMP goes to the user's temporary folder under a name no file has; when the
   // system names no temporary folder, to the target's own folder, never to the current one.
   std::random_device seed;
@@ -117,7 +111,7 @@ SaveOutcome Saver::WriteJpeg(const std::string& target) {
   std::uniform_int_distribution<int> letter(0, 23);
   std::string folder = c_.devices.TemporaryFolder();
   if (folder.empty()) folder = target.substr(0, target.find_last_of("\\/") + 1);  // either separator
-  if (folder.empty()) return ReportWriteFailure(FileError::PathNotFound);
+  if (folder.empty()) return FailureAt(target, FileError::PathNotFound);
   std::string temporary;
   for (int i = 0; i < kTemporaryNameTries && temporary.empty(); ++i) {
     const std::string candidate = folder + TemporaryBmpName([&] { return letter(random); });
@@ -125,29 +119,35 @@ SaveOutcome Saver::WriteJpeg(const std::string& target) {
     if (probe == FileError::NotFound)
       temporary = candidate;
     else if (probe != FileError::None)
-      return ReportWriteFailure(FileError::Other);
+      return FailureAt(candidate, probe);
   }
-  if (temporary.empty()) return ReportWriteFailure(FileError::Other);
+  if (temporary.empty()) return FailureAt(folder, FileError::Other);
 
-  // The BMP is written and renamed into place before WriteBmpFile returns, so its length is final
-  // at once; it is checked once instead of being watched.
+  // Removed whatever becomes of the JPEG. The BMP is written and renamed into place before
+  // WriteBmpFile returns, so its length is final at once; it is checked once instead of watched.
   struct Remover {
     FileSystem& files;
     const std::string& path;
     ~Remover() { files.DeleteFile(path); }
   } remover{c_.files, temporary};
-  if (WriteBmpFile(temporary, picture_.View()) != FileError::None || !Complete(temporary, kSmallestBmp)) {
-    return ReportWriteFailure(FileError::Other);
+  FileFailure why;
+  if (WriteBmpFile(temporary, picture_.View(), &why) != FileError::None)
+    return WriteFailure{temporary, why, {}};
+  if (!Complete(temporary, kSmallestBmp)) return FailureAt(temporary, FileError::Other);
+  if (c_.imaging.SavetoJPEG(temporary, target, 85, 0) != 1) {
+    return WriteFailure{target, c_.imaging.LastSaveFailure(), {}};
   }
-  const std::int16_t result = c_.imaging.SavetoJPEG(temporary, target, 85, 0);
-  if (result != 1 || !Complete(target, 1)) return ReportWriteFailure(FileError::Other);
-  return SaveOutcome::Written;
+  if (!Complete(target, 1)) return FailureAt(target, FileError::Other);
+  return std::nullopt;
 }
 
-SaveOutcome Saver::Write(const CFileName& working) {
+// Step 8: the picture in the format of the name's extension. Nothing when the file is complete;
+// otherwise why not.
+std::optional<WriteFailure> Saver::Write(const CFileName& working) {
   c_.host.ShowBusy(true);
   const std::string& target = working.Path();
   const int w = picture_.Width(), h = picture_.Height();
+  std::optional<WriteFailure> failure;
   try {
     bool done = true;
     switch (FormatOfExtension(working.Ext())) {
@@ -164,25 +164,68 @@ SaveOutcome Saver::Write(const CFileName& working) {
         done = c_.imaging.SaveAsPGM(target, picture_, 0, 0, w, h);
         break;
       case SaveFormat::Jpeg:
-        if (WriteJpeg(target) != SaveOutcome::Written) return SaveOutcome::Failed;  // told there
+        failure = WriteJpeg(target);
         break;
-      case SaveFormat::Bmp:
-        if (const FileError error = WriteBmpFile(target, picture_.View()); error != FileError::None) {
-          return ReportWriteFailure(error);
-        }
+      case SaveFormat::Bmp: {
+        FileFailure why;
+        if (WriteBmpFile(target, picture_.View(), &why) != FileError::None)
+          failure = WriteFailure{target, why, {}};
         break;
+      }
     }
+    if (!failure && !done) failure = WriteFailure{target, c_.imaging.LastSaveFailure(), {}};
     // A library that returns without a complete file has failed, whatever it answers.
-    if (!done || !Complete(target, 1)) return ReportWriteFailure(FileError::Other);
+    if (!failure && !Complete(target, 1)) failure = FailureAt(target, FileError::Other);
   } catch (const ImagingError& error) {
-    return ReportWriteFailure(FileError::Other, error.what());
+    failure = WriteFailure{target, vell::FailureOfKind(FileError::Other), error.what()};
   }
   c_.host.ShowBusy(false);
-  return SaveOutcome::Written;
+  return failure;
+}
+
+// The rescue's Save dialog, shown until the user picks a name that is free or may be overwritten,
+// or cancels (false). A chosen name whose folder cannot even be searched comes back with
+// `unwritable` set.
+bool Saver::ChooseElsewhere(CommonDialogState& dialog, CFileName& target,
+                            std::optional<WriteFailure>& unwritable) {
+  for (;;) {
+    c_.host.PlaceOwnWindows(false);
+    if (!c_.ui.ShowSaveDialog(dialog)) return false;
+    // A name typed without an extension takes that of the chosen file type.
+    target = CompleteExtension(CFileName(dialog.FileName), false, dialog.FilterIndex, c_.DefaultExt);
+    target.SetPath(ResolvePath(target.Path(), c_.files.PicturesFolder()));
+    const FileError probe = c_.files.Probe(target.Path());
+    if (probe == FileError::NotFound) return true;
+    if (probe != FileError::None) {
+      unwritable = FailureAt(target.Path(), probe);
+      return true;
+    }
+    if (AskToOverwrite(target)) return true;
+  }
+}
+
+// The picture could not be written: the user is told why and may save it somewhere else, as
+// often as that fails too. No, or Cancel in the Save dialog, gives it up.
+SaveOutcome Saver::Rescue(WriteFailure failure, const CFileName& failed) {
+  CommonDialogState dialog = PrepareRescueDialog(failed, c_.CommonDialog1, c_.DefaultExt, c_.files, c_.texts);
+  for (;;) {
+    if (!AskToSaveElsewhere(failure, c_.texts, c_.devices, c_.ui)) return SaveOutcome::Failed;
+    CFileName target;
+    std::optional<WriteFailure> again;
+    if (!ChooseElsewhere(dialog, target, again)) return SaveOutcome::Failed;
+    if (!again) again = Write(target);
+    if (!again) {
+      if (c_.seriesName != nullptr) *c_.seriesName = target;
+      return SaveOutcome::Written;
+    }
+    failure = std::move(*again);
+    dialog = PrepareRescueDialog(target, c_.CommonDialog1, c_.DefaultExt, c_.files, c_.texts);
+  }
 }
 
 SaveOutcome Saver::Run() {
-  if (c_.FileName.Path().empty()) {
+  const bool inSeriesElsewhere = c_.seriesName != nullptr && !c_.seriesName->Path().empty();
+  if (!inSeriesElsewhere && c_.FileName.Path().empty()) {
     std::string text(c_.texts(129));
     text += "\r\n";
     text += c_.texts(130);
@@ -195,8 +238,14 @@ SaveOutcome Saver::Run() {
     if (AskForName() != NameStep::Chosen) return SaveOutcome::NotWritten;
   }
   CFileName working;
-  if (const std::optional<SaveOutcome> stop = SettleName(working)) return *stop;
-  return Write(working);
+  std::optional<WriteFailure> failure;
+  if (const std::optional<SaveOutcome> stop =
+          SettleName(inSeriesElsewhere ? c_.seriesName : &c_.FileName, working, failure)) {
+    return *stop;
+  }
+  if (!failure) failure = Write(working);
+  if (!failure) return SaveOutcome::Written;
+  return Rescue(std::move(*failure), working);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Writing the finished picture to a file: a name is made sure of (asking for one when there is
 // none), numbered or checked for overwriting, and the picture is written in the format its
-// extension names. Every failure is told to the user; the file is complete or not there at all.
+// extension names. The file is complete or not there at all; when it cannot be written the user
+// is told why and may save the picture somewhere else (output/save_rescue.h).
 #pragma once
 
 #include <cstdint>
@@ -40,12 +41,15 @@ struct SaveImageContext {
   Imaging& imaging;
   const Texts& texts;
   SaveImageHost& host;
+  // In a running series, the name its remaining pictures go under once one of them was saved
+  // elsewhere (empty until then: FileName); null outside a series. A rescue sets it.
+  CFileName* seriesName = nullptr;
 };
 
 enum class SaveOutcome : std::uint8_t {
-  Written,
-  NotWritten,  // the user chose not to write (No, Cancel, no name)
-  Failed,      // the user was told why nothing was written
+  Written,     // where it was meant to go, or where the user saved it instead
+  NotWritten,  // the user chose not to write (no name, or Cancel instead of overwriting)
+  Failed,      // the file could not be written, the user was told why and saved it nowhere else
 };
 
 enum class SaveFormat : std::uint8_t { Bmp, Jpeg, Png, Eps, Ppm, Pgm };

@@ -13,6 +13,8 @@ namespace snapwell {
 
 // The kinds of file failure, shared with the imaging libraries' file writer.
 using FileError = vell::FileError;
+// A failure with the system's own code for it.
+using FileFailure = vell::FileFailure;
 
 // The one table of the error numbers the program's messages give a file failure
 // ("An unexpected error occurred (No. 53)."): None 0, NotFound 53 "file not found",

@@ -1,5 +1,6 @@
 // The shared output facilities of the system: the clipboard and the default printer, plus the
-// few file facts the output steps need (the user's temporary folder, a written file's length).
+// few file facts the output steps need (the user's temporary folder, a written file's length,
+// the system's text for why a file could not be written).
 #pragma once
 
 #include <cstdint>
@@ -54,6 +55,9 @@ class OutputDevices {
   virtual std::string TemporaryFolder() const = 0;
   // The length of a file in bytes; nothing when it does not exist.
   virtual std::optional<std::int64_t> FileLength(std::string_view path) const = 0;
+  // The system's own words for one of its error codes (FileFailure::systemCode), in the user's
+  // language, one line without a line break at its end; empty when the system has none.
+  virtual std::string SystemErrorText(unsigned long code) const = 0;
   // Waits a short while on the user-interface thread (between clipboard attempts).
   virtual void Pause(int milliseconds) = 0;
 };

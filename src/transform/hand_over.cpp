@@ -1,6 +1,7 @@
 // RotateAndOutput: the output target dialog, the rotation into picBoard2 and the outputs in
 // their order (clipboard, file, printer), then the beep. A failing output is told to the user and
-// does not keep the later outputs from getting the picture.
+// does not keep the later outputs from getting the picture; a file that cannot be written may be
+// saved elsewhere (the rest of a series follows it there) and nothing else is output again.
 #include <algorithm>
 #include <string>
 
@@ -93,10 +94,18 @@ void Transform::RotateAndOutput() {
     if ((outputs & 1) != 0) failed = !CopyToClipboard(picture, platform.output, platform.ui, app.texts);
     if ((outputs & 2) != 0) {
       app.showPointer = false;
+      // The later pictures of a series follow one saved elsewhere; its first starts afresh.
+      const bool inSeries = app.seriesIndex >= 1;
+      if (app.seriesIndex <= 1) seriesOutputName_ = CFileName();
       SaveImageContext save{
           app.FileName, settings.AutoName, settings.DefaultExt, app.CommonDialog1, platform.files,
           platform.ui,  platform.output,   m_.imaging,          app.texts,         *this};
-      failed = SaveImage(picture, save) == SaveOutcome::Failed || failed;
+      if (inSeries) save.seriesName = &seriesOutputName_;
+      if (SaveImage(picture, save) == SaveOutcome::Failed) {
+        failed = true;
+        // The user would not save this picture elsewhere: the series ends here, its files stay.
+        if (inSeries) app.seriesCancel = true;
+      }
     }
     if ((outputs & 4) != 0) {
       const bool printed = PrintImage(picture, platform.output, app.PrintCopies, app.PrintDocumentName,

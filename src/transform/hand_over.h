@@ -54,6 +54,8 @@ class Transform : public HandOver, private SaveImageHost {
 
   FrmMain& m_;
   TransformDialogs& dialogs_;
+  // Where the rest of the running series goes after one of its pictures was saved elsewhere.
+  CFileName seriesOutputName_;
 };
 
 }  // namespace snapwell

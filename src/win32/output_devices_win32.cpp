@@ -238,6 +238,23 @@ std::optional<std::int64_t> Win32OutputDevices::FileLength(std::string_view path
   return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::string Win32OutputDevices::SystemErrorText(unsigned long code) const {
+  wchar_t* buffer = nullptr;
+  // Language 0: the thread's, then the user's, then the system's language, then English.
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer != nullptr ? buffer : L"", buffer != nullptr ? length : 0);
+  LocalFree(buffer);
+  // One line: the system's texts end in a line break and may hold more within.
+  for (wchar_t& c : text) {
+    if (c == L'\r' || c == L'\n') c = L' ';
+  }
+  while (!text.empty() && text.back() == L' ')
+    text.pop_back();
+  return Narrow(text);
+}
+
 void Win32OutputDevices::Pause(int milliseconds) {
   Sleep(static_cast<DWORD>(milliseconds));
 }

@@ -25,6 +25,8 @@ class Win32OutputDevices : public OutputDevices {
   void AbortPrintDocument() override;
   std::string TemporaryFolder() const override;
   std::optional<std::int64_t> FileLength(std::string_view path) const override;
+  // FormatMessageW from the system's message table.
+  std::string SystemErrorText(unsigned long code) const override;
   void Pause(int milliseconds) override;
 
  private:

@@ -23,6 +23,8 @@ FileError FromErrno(int error) {
     case EACCES:
     case EPERM:
       return FileError::AccessDenied;
+    case ENAMETOOLONG:  // what a name Windows refuses as invalid comes closest to here
+      return FileError::BadName;
     default:
       return FileError::Other;
   }

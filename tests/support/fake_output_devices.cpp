@@ -89,4 +89,9 @@ std::optional<std::int64_t> FakeOutputDevices::FileLength(std::string_view path)
   return static_cast<std::int64_t>(size);
 }
 
+std::string FakeOutputDevices::SystemErrorText(unsigned long code) const {
+  const auto found = systemErrorTexts.find(code);
+  return found != systemErrorTexts.end() ? found->second : std::string();
+}
+
 }  // namespace snapwell::testing

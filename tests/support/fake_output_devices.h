@@ -2,6 +2,7 @@
 // pages, and the few file facts of the outputs, read from the real disk (the encoders write there).
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ class FakeOutputDevices : public OutputDevices {
   void AbortPrintDocument() override;
   std::string TemporaryFolder() const override { return temporaryFolder; }
   std::optional<std::int64_t> FileLength(std::string_view path) const override;
+  std::string SystemErrorText(unsigned long code) const override;
   void Pause(int milliseconds) override { paused += milliseconds; }
 
   // --- clipboard
@@ -52,6 +54,7 @@ class FakeOutputDevices : public OutputDevices {
   std::vector<PrintedDocument> documents;
   // --- files
   std::string temporaryFolder;
+  std::map<unsigned long, std::string> systemErrorTexts;  // the system's words; none for other codes
   long long paused = 0;
 
  private:

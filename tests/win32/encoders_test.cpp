@@ -190,9 +190,19 @@ TEST_P(EncoderDllTest, JpegFromTheProgramsBmpFileIsCloseToThePicture) {
     }
 }
 
+// A failing writer leaves the cause as the thread's last error, which the message to the user names.
 TEST_P(EncoderDllTest, FailuresLeaveNoFileAndKeepAnExistingOne) {
   PictureDc picture(16, 16, GetParam());
-  savePng_(Path("missing\\shot.png").c_str(), picture.Dc(), 0, 0, 16, 16, 0);
+  SetLastError(0);
+  EXPECT_EQ(savePng_(Path("missing\\shot.png").c_str(), picture.Dc(), 0, 0, 16, 16, 0), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  const std::vector<std::uint32_t> white(16 * 16, 0xFFFFFFu);
+  ASSERT_EQ(snapwell::WriteBmpFile(Path("in.bmp"), vell::ConstPixelView(white.data(), 16, 16, 16)),
+            snapwell::FileError::None);
+  SetLastError(0);
+  EXPECT_EQ(saveJpeg_(Path("in.bmp").c_str(), Path("missing\\shot.jpg").c_str(), 85, 0), -4);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  DeleteFileA(Path("in.bmp").c_str());
   EXPECT_EQ(FileCount(), 0u);
   EXPECT_EQ(saveJpeg_(Path("none.bmp").c_str(), Path("shot.jpg").c_str(), 85, 0), -2);
   std::ofstream(Path("old.bmp"), std::ios::binary) << "not a bitmap";
@@ -200,7 +210,9 @@ TEST_P(EncoderDllTest, FailuresLeaveNoFileAndKeepAnExistingOne) {
   EXPECT_EQ(saveJpeg_(Path("old.bmp").c_str(), Path("old.jpg").c_str(), 85, 0), -3);
   EXPECT_EQ(ReadBytes(Path("old.jpg")), "old");
   SetFileAttributesA(Path("old.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
-  savePng_(Path("old.jpg").c_str(), picture.Dc(), 0, 0, 16, 16, 0);
+  SetLastError(0);
+  EXPECT_EQ(savePng_(Path("old.jpg").c_str(), picture.Dc(), 0, 0, 16, 16, 0), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(ReadBytes(Path("old.jpg")), "old");
   SetFileAttributesA(Path("old.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(FileCount(), 2u);

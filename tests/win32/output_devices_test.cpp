@@ -73,5 +73,19 @@ TEST(Win32Clipboard, ContentMadeOnceIsPlacedOnceTheClipboardIsFree) {
   EXPECT_EQ(rows[3] & 0xFFFFFF, 0xC81E0Au);  // top row, left
 }
 
+// The reason of a file failure the program has no text of its own for: the system's words, on
+// one line; nothing for a code the system does not know.
+TEST(Win32SystemErrorText, TheSystemsOwnWordsOnOneLine) {
+  const Win32OutputDevices devices;
+  // Windows' wording and Wine's; without the line break the system's texts end in.
+  const std::string notReady = devices.SystemErrorText(ERROR_NOT_READY);
+  EXPECT_TRUE(notReady == "The device is not ready." || notReady == "Not ready.") << notReady;
+  const std::string writeFault = devices.SystemErrorText(ERROR_WRITE_FAULT);
+  EXPECT_TRUE(writeFault == "The system cannot write to the specified device." ||
+              writeFault == "Write fault.")
+      << writeFault;
+  EXPECT_EQ(devices.SystemErrorText(0x2FFFFFFF), "");
+}
+
 }  // namespace
 }  // namespace snapwell::win32

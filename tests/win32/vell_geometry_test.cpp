@@ -220,4 +220,17 @@ TEST(ImagingBindingTest, MissingLibraryOrFunctionIsAnErrorNamingBoth) {
   EXPECT_THROW(wrongLibrary->SavetoJPEG("a.bmp", "a.jpg", 85, 0), snapwell::ImagingError);
 }
 
+// The binding reads why a writer failed from the last error the library left.
+TEST(ImagingBindingTest, FailedWriterTellsTheSystemsCause) {
+  auto imaging = snapwell::CreateImaging();
+  snapwell::Picture p(4, 4);
+  const std::string missing = (std::filesystem::temp_directory_path() / "snapwell-no-such-folder").string();
+  EXPECT_FALSE(imaging->SaveAsPNG(missing + "\\shot.png", p, 0, 0, 4, 4, 0));
+  EXPECT_EQ(imaging->LastSaveFailure().kind, vell::FileError::PathNotFound);
+  EXPECT_EQ(imaging->LastSaveFailure().systemCode, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
+  const std::string badName = (std::filesystem::temp_directory_path() / "bad?name.eps").string();
+  EXPECT_FALSE(imaging->SaveAsEPS(badName, p, 0, 0, 4, 4));
+  EXPECT_EQ(imaging->LastSaveFailure().kind, vell::FileError::BadName);
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 // The exports of vell.dll: __stdcall entry points by name (vell.def keeps them undecorated).
 // Each reads the bitmaps behind its device contexts, runs the portable core and writes the
 // destination back. Results: 1 done, 0 refused or failed. No exception leaves the library.
+// A writer that fails leaves the system's code of the cause as the thread's last error
+// (ERROR_ACCESS_DENIED, ERROR_DISK_FULL…; ERROR_NOT_ENOUGH_MEMORY), as Windows functions do.
 // Output paths come in the process's ANSI code page and are handed on as they are: the file
 // writer converts them once to UTF-16 and opens them with the wide functions (atomic_file.h).
 #include <windows.h>
@@ -25,13 +27,20 @@ int Guarded(Body body) noexcept {
 
 template <typename Writer>
 int SaveBlock(Writer writer, const char* path, HDC dc, int x, int y, int width, int height) noexcept {
-  return Guarded([&] {
-    if (path == nullptr || *path == '\0') return false;
+  vell::FileFailure why = vell::FailureOfKind(vell::FileError::Other);
+  const int done = Guarded([&] {
+    if (path == nullptr || *path == '\0') {
+      why = vell::FailureOfKind(vell::FileError::PathNotFound);
+      return false;
+    }
     DcPixels source;
     if (!source.LoadForReading(dc)) return false;
     const ConstPixelView block = source.Block(x, y, width, height);
-    return block.pixels != nullptr && writer(path, block);
+    return block.pixels != nullptr && writer(path, block, &why);
   });
+  // Set last: releasing the source's bitmap may have changed the last error.
+  if (done == 0) SetLastError(why.systemCode);
+  return done;
 }
 
 }  // namespace

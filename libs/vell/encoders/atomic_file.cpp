@@ -74,11 +74,11 @@ std::string AnsiPath(const std::wstring& path) {
 #endif
 
 #ifdef _WIN32
-FileError FailureOf(DWORD error) {
-  return FileErrorOfSystemCode(error);
+FileFailure FailureOf(DWORD error) {
+  return {FileErrorOfSystemCode(error), error};
 }
 #else
-FileError FailureOf(int error) {
+FileError KindOfErrno(int error) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
@@ -98,6 +98,9 @@ FileError FailureOf(int error) {
     default:
       return FileError::Other;
   }
+}
+FileFailure FailureOf(int error) {
+  return {KindOfErrno(error), static_cast<unsigned long>(error)};
 }
 #endif
 
@@ -159,6 +162,53 @@ FileError FileErrorOfSystemCode(unsigned long code) {
 }
 #endif
 
+unsigned long SystemCodeOfKind(FileError kind) {
+#ifdef _WIN32
+  switch (kind) {
+    case FileError::None:
+      return ERROR_SUCCESS;
+    case FileError::NotFound:
+      return ERROR_FILE_NOT_FOUND;
+    case FileError::PathNotFound:
+      return ERROR_PATH_NOT_FOUND;
+    case FileError::BadName:
+      return ERROR_INVALID_NAME;
+    case FileError::AccessDenied:
+      return ERROR_ACCESS_DENIED;
+    case FileError::DiskFull:
+      return ERROR_DISK_FULL;
+    case FileError::Other:
+      break;
+  }
+  return ERROR_WRITE_FAULT;
+#else
+  switch (kind) {
+    case FileError::None:
+      return 0;
+    case FileError::NotFound:
+    case FileError::PathNotFound:
+      return ENOENT;
+    case FileError::BadName:
+      return ENAMETOOLONG;
+    case FileError::AccessDenied:
+      return EACCES;
+    case FileError::DiskFull:
+      return ENOSPC;
+    case FileError::Other:
+      break;
+  }
+  return EIO;
+#endif
+}
+
+FileFailure OutOfMemoryFailure() {
+#ifdef _WIN32
+  return {FileError::Other, ERROR_NOT_ENOUGH_MEMORY};
+#else
+  return {FileError::Other, ENOMEM};
+#endif
+}
+
 std::FILE* OpenForReading(const char* path) {
   if (path == nullptr || *path == '\0') return nullptr;
 #ifdef _WIN32
@@ -176,14 +226,15 @@ AtomicFile::~AtomicFile() {
 bool AtomicFile::Open(const char* path) {
   Abandon();
   failure_ = FileError::None;
+  systemCode_ = 0;
   if (path == nullptr || *path == '\0') {
-    failure_ = FileError::PathNotFound;
+    Fail(FailureOfKind(FileError::PathNotFound));
     return false;
   }
 #ifdef _WIN32
   target_ = WidePath(path);
   if (target_.empty()) {
-    failure_ = FileError::PathNotFound;
+    Fail(FailureOfKind(FileError::PathNotFound));
     return false;
   }
 #else
@@ -191,7 +242,7 @@ bool AtomicFile::Open(const char* path) {
 #endif
   flushedToDisk_ = false;
   if (FileError blocked = TargetBlocked(target_); blocked != FileError::None) {
-    failure_ = blocked;
+    Fail(FailureOfKind(blocked));
     return false;
   }
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -202,7 +253,7 @@ bool AtomicFile::Open(const char* path) {
     if (h == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-      failure_ = FailureOf(error);
+      Fail(FailureOf(error));
       return false;
     }
     handle_ = h;
@@ -213,7 +264,7 @@ bool AtomicFile::Open(const char* path) {
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
       if (errno == EEXIST) continue;
-      failure_ = FailureOf(errno);
+      Fail(FailureOf(errno));
       return false;
     }
     fd_ = fd;
@@ -224,12 +275,16 @@ bool AtomicFile::Open(const char* path) {
     used_ = 0;
     return true;
   }
-  failure_ = FileError::Other;
+  Fail(FailureOfKind(FileError::Other));
   return false;
 }
 
-void AtomicFile::Fail(FileError why) {
-  if (failure_ == FileError::None) failure_ = why;
+void AtomicFile::Fail(FileFailure why) {
+  if (failure_ != FileError::None) return;
+  if (why.kind == FileError::None) why = FailureOfKind(FileError::Other);  // a call failed without a code
+  failure_ = why.kind;
+  systemCode_ = why.systemCode;
+  if (report_ != nullptr) *report_ = why;
 }
 
 bool AtomicFile::Write(const void* data, std::size_t size) {
@@ -281,7 +336,7 @@ bool AtomicFile::WriteOut(const unsigned char* bytes, std::size_t size) {
     const ssize_t written = ::write(fd_, bytes + done, chunk);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
-      Fail(written < 0 ? FailureOf(errno) : FileError::DiskFull);
+      Fail(written < 0 ? FailureOf(errno) : FailureOfKind(FileError::DiskFull));
       return false;
     }
 #endif

@@ -22,9 +22,21 @@ namespace vell {
 // nullptr when it cannot be opened.
 std::FILE* OpenForReading(const char* path);
 
+// A writer's answer before anything is known: Other (the picture could not be encoded), until
+// its file fails for a reason of its own.
+inline void PresetFailure(FileFailure* why) {
+  if (why != nullptr) *why = FailureOfKind(FileError::Other);
+}
+inline void ReportOutOfMemory(FileFailure* why) {
+  if (why != nullptr) *why = OutOfMemoryFailure();
+}
+
 class AtomicFile {
  public:
   AtomicFile() = default;
+  // A writer that tells its caller why it failed names where: the first failure of this file,
+  // with the system's code, is copied there as it happens.
+  explicit AtomicFile(FileFailure* report) : report_(report) {}
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
@@ -43,6 +55,8 @@ class AtomicFile {
   void Abandon();
 
   FileError failure() const { return failure_; }
+  // The failure with the system's own code (a stand-in code when no system call failed).
+  FileFailure detailedFailure() const { return {failure_, systemCode_}; }
   // The temporary file while open, in the form Open took.
   std::string temporaryPath() const;
   // After a successful Commit: whether the data was forced to disk first (an existing target).
@@ -51,7 +65,8 @@ class AtomicFile {
  private:
   bool Flush();
   bool WriteOut(const unsigned char* bytes, std::size_t size);
-  void Fail(FileError why);
+  // The first failure counts; Open starts afresh.
+  void Fail(FileFailure why);
   bool CloseHandle();
   bool ForceToDisk();
 
@@ -65,6 +80,8 @@ class AtomicFile {
   std::vector<unsigned char> buffer_;
   std::size_t used_ = 0;
   FileError failure_ = FileError::None;
+  unsigned long systemCode_ = 0;
+  FileFailure* report_ = nullptr;
   bool open_ = false;
   bool flushedToDisk_ = false;
 #ifdef _WIN32

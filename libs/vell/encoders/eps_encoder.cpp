@@ -104,9 +104,10 @@ class Ascii85Writer {
 
 }  // namespace
 
-bool WriteEps(const char* path, ConstPixelView image) try {
+bool WriteEps(const char* path, ConstPixelView image, FileFailure* why) try {
+  PresetFailure(why);
   if (!IsWritable(image)) return false;
-  AtomicFile file;
+  AtomicFile file(why);
   if (!file.Open(path)) return false;
   const int w = image.width;
   const int h = image.height;
@@ -152,7 +153,8 @@ bool WriteEps(const char* path, ConstPixelView image) try {
   ok = ok && file.Write(kTrailer, sizeof kTrailer - 1);
   return ok && file.Commit();
 } catch (...) {
-  return false;  // out of memory
+  ReportOutOfMemory(why);
+  return false;
 }
 
 }  // namespace vell

@@ -12,9 +12,10 @@ namespace {
 
 template <typename RowWriter>
 bool WriteNetpbm(const char* path, ConstPixelView image, const char* magic, int bytesPerPixel,
-                 RowWriter writeRow) {
+                 RowWriter writeRow, FileFailure* why) {
+  PresetFailure(why);
   if (!IsWritable(image)) return false;
-  AtomicFile file;
+  AtomicFile file(why);
   if (!file.Open(path)) return false;
   char header[64];
   const int headerLength =
@@ -37,18 +38,23 @@ bool WriteNetpbm(const char* path, ConstPixelView image, const char* magic, int 
 
 }  // namespace
 
-bool WritePpm(const char* path, ConstPixelView image) try {
-  return WriteNetpbm(path, image, "P6", 3, RowToRgb);
+bool WritePpm(const char* path, ConstPixelView image, FileFailure* why) try {
+  return WriteNetpbm(path, image, "P6", 3, RowToRgb, why);
 } catch (...) {
+  ReportOutOfMemory(why);
   return false;
 }
 
-bool WritePgm(const char* path, ConstPixelView image) try {
-  return WriteNetpbm(path, image, "P5", 1, [](const std::uint32_t* in, int width, unsigned char* out) {
-    for (int x = 0; x < width; ++x)
-      out[x] = GreyOf(in[x]);
-  });
+bool WritePgm(const char* path, ConstPixelView image, FileFailure* why) try {
+  return WriteNetpbm(
+      path, image, "P5", 1,
+      [](const std::uint32_t* in, int width, unsigned char* out) {
+        for (int x = 0; x < width; ++x)
+          out[x] = GreyOf(in[x]);
+      },
+      why);
 } catch (...) {
+  ReportOutOfMemory(why);
   return false;
 }
 

@@ -233,7 +233,7 @@ struct Filtered {
   int height = 0;
   std::unique_ptr<unsigned char[]> bytes;  // not zero-filled: every byte is written
   std::vector<Kind> kind;
-  std::vector<signed char> strategy;
+  std::vector<unsigned char> strategy;  // zlib strategies, 0..4
   const unsigned char* Row(int y) const { return bytes.get() + rowBytes * static_cast<std::size_t>(y); }
 };
 
@@ -282,7 +282,7 @@ bool FilterPicture(const ConstPixelView& image, Filtered& out) {
           out.kind[i] = Kind::kRepeat;
         } else if (!rows.Unfiltered()) {
           out.kind[i] = Kind::kPhoto;
-          out.strategy[i] = static_cast<signed char>(photo.StrategyFor(row + 1, out.rowBytes - 1));
+          out.strategy[i] = static_cast<unsigned char>(photo.StrategyFor(row + 1, out.rowBytes - 1));
         }
       }
     } catch (...) {
@@ -510,7 +510,8 @@ bool WriteChunk(AtomicFile& file, const char* type, const std::vector<Span>& par
 
 }  // namespace
 
-bool WritePng(const char* path, ConstPixelView image) try {
+bool WritePng(const char* path, ConstPixelView image, FileFailure* why) try {
+  PresetFailure(why);
   if (!IsWritable(image)) return false;
   // The compressed data must fit one chunk; keep the picture well inside that.
   if (static_cast<std::size_t>(image.width) * 3 + 1 >
@@ -527,7 +528,7 @@ bool WritePng(const char* path, ConstPixelView image) try {
   const std::uint32_t adler =
       libdeflate_adler32(1, filtered.bytes.get(), filtered.rowBytes * static_cast<std::size_t>(image.height));
 
-  AtomicFile file;
+  AtomicFile file(why);
   if (!file.Open(path)) return false;
   static const unsigned char kSignature[8] = {137, 'P', 'N', 'G', '\r', '\n', 26, '\n'};
   unsigned char header[13];
@@ -552,7 +553,8 @@ bool WritePng(const char* path, ConstPixelView image) try {
                   WriteChunk(file, "IEND", {});
   return ok && file.Commit();
 } catch (...) {
-  return false;  // out of memory
+  ReportOutOfMemory(why);
+  return false;
 }
 
 }  // namespace vell

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -317,32 +318,45 @@ TEST(EpsWriterTest, GhostscriptRendersTheExactPixels) {
 
 struct NamedWriter {
   const char* name;
-  bool (*write)(const char*, vell::ConstPixelView);
+  bool (*write)(const char*, vell::ConstPixelView, vell::FileFailure*);
 };
 
 class WriterFailureTest : public ::testing::TestWithParam<NamedWriter> {
  protected:
+  // why: the cause the writer reports, with the system's code, for the reason the user is told.
   bool Write(const std::string& path, const TestPicture& picture) {
-    return GetParam().write(path.c_str(), picture.View());
+    return GetParam().write(path.c_str(), picture.View(), &why);
   }
+  void ExpectWhy(vell::FileError kind, unsigned long code) const {
+    EXPECT_EQ(why.kind, kind);
+    EXPECT_EQ(why.systemCode, code);
+  }
+  vell::FileFailure why;
   ScratchFolder folder;
   TestPicture picture = RandomPicture(64, 48, 99);
 };
 
 TEST_P(WriterFailureTest, UnusableTargetOrPictureFailsAndChangesNothing) {
   EXPECT_FALSE(Write(folder.Path("no-such-folder/shot"), picture));
+  ExpectWhy(vell::FileError::PathNotFound, ENOENT);
+  EXPECT_FALSE(Write(folder.Path(std::string(300, 'n')), picture));
+  ExpectWhy(vell::FileError::BadName, ENAMETOOLONG);
   EXPECT_FALSE(Write(folder.Path("shot"), TestPicture(0, 5)));
-  EXPECT_FALSE(GetParam().write(nullptr, picture.View()));
-  EXPECT_FALSE(GetParam().write("", picture.View()));
-  EXPECT_FALSE(GetParam().write(folder.Path("shot").c_str(), vell::ConstPixelView(nullptr, 4, 4, 4)));
+  ExpectWhy(vell::FileError::Other, EIO);  // no file was tried: the picture cannot be written
+  EXPECT_FALSE(GetParam().write(nullptr, picture.View(), nullptr));
+  EXPECT_FALSE(GetParam().write("", picture.View(), nullptr));
+  EXPECT_FALSE(
+      GetParam().write(folder.Path("shot").c_str(), vell::ConstPixelView(nullptr, 4, 4, 4), nullptr));
   EXPECT_TRUE(folder.Names().empty());
 
   std::filesystem::create_directory(folder.Path("dir"));
   EXPECT_FALSE(Write(folder.Path("dir"), picture));
+  ExpectWhy(vell::FileError::AccessDenied, EACCES);
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path("dir")));
   WriteBytes(folder.Path("shot"), "old picture");
   MakeReadOnly(folder.Path("shot"));
   EXPECT_FALSE(Write(folder.Path("shot"), picture));
+  ExpectWhy(vell::FileError::AccessDenied, EACCES);
   EXPECT_EQ(ReadBytes(folder.Path("shot")), "old picture");
   EXPECT_THAT(folder.Names(), UnorderedElementsAre("dir", "shot"));
 }
@@ -360,6 +374,7 @@ TEST_P(WriterFailureTest, FullDiskKeepsTheOldFileWhichALaterWriteReplaces) {
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previous);
   EXPECT_FALSE(written);
+  ExpectWhy(vell::FileError::DiskFull, EFBIG);
   EXPECT_EQ(ReadBytes(folder.Path("shot")), "old picture");
   EXPECT_THAT(folder.Names(), UnorderedElementsAre("shot"));
 

@@ -10,11 +10,13 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "support/disk_file_system.h"
 #include "support/fake_output_devices.h"
 #include "support/fake_platform.h"
+#include "support/forwarding_imaging.h"
 #include "unit/output/encoder_test_support.h"
 
 namespace snapwell::testing {
@@ -40,36 +42,9 @@ class RecordingHost : public SaveImageHost {
 };
 
 // An imaging binding whose PNG writer answers "done" without writing anything.
-class SilentPngImaging : public Imaging {
+class SilentPngImaging : public ForwardingImaging {
  public:
-  explicit SilentPngImaging(Imaging& real) : real_(real) {}
-  bool RollBitBlt(Picture&, double, double, int, int, double, const Picture&, double, double, int,
-                  const RollRect&) override {
-    return false;
-  }
-  bool EnlargeBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double, int) override {
-    return false;
-  }
-  bool ReductBitBlt(Picture&, int, int, int, int, const Picture&, int, int, double) override { return false; }
-  bool DrawArc(Picture&, int, int, int, int, int, int, int, int, std::uint32_t, int) override {
-    return false;
-  }
-  bool SaveAsEPS(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real_.SaveAsEPS(p, s, x, y, w, h);
-  }
-  bool SaveAsPPM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real_.SaveAsPPM(p, s, x, y, w, h);
-  }
-  bool SaveAsPGM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real_.SaveAsPGM(p, s, x, y, w, h);
-  }
   bool SaveAsPNG(const std::string&, const Picture&, int, int, int, int, int) override { return true; }
-  std::int16_t SavetoJPEG(const std::string& b, const std::string& o, int q, int f) override {
-    return real_.SavetoJPEG(b, o, q, f);
-  }
-
- private:
-  Imaging& real_;
 };
 
 class SaveImageTest : public ::testing::Test {
@@ -245,12 +220,32 @@ TEST_F(SaveImageTest, JpegWithoutTemporaryFolderStagesBesideTheTarget) {
   EXPECT_EQ(folder->Names(), std::vector<std::string>{"d.jpg"});
 }
 
+// The probe already finds the folder missing: the picture is not lost but offered elsewhere.
 TEST_F(SaveImageTest, MissingFolderIsToldAndNothingIsWritten) {
   fileName.SetPath(In("nosuch/shot.png"));
-  fake.ui.Expect(MsgAnswer::Ok);
+  fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(), SaveOutcome::Failed);
-  ExpectOneMessage("Invalid folder name is specified.", "Error");
+  ExpectOneMessage(
+      "Failed to output to the file.\r\n" + In("nosuch/shot.png") +
+          "\xC2\xA0\r\nThe folder does not exist.\r\n\r\nDo you want to save the picture somewhere else?",
+      "Error");
   EXPECT_TRUE(folder->Names().empty());
+}
+
+// Saved elsewhere by the usual rules: a file there is replaced only when the user agrees.
+TEST_F(SaveImageTest, RescueAsksBeforeReplacingAFile) {
+  WriteBytes(In("old.png"), "old");
+  fileName.SetPath(In("nosuch/shot.png"));
+  fake.ui.Expect(MsgAnswer::Yes);                // save elsewhere
+  fake.ui.saveAnswers.push_back(In("old.png"));  // a file that exists
+  fake.ui.Expect(MsgAnswer::No);                 // not over it
+  fake.ui.saveAnswers.push_back(In("new"));
+  EXPECT_EQ(Save(), SaveOutcome::Written);
+  ASSERT_EQ(fake.ui.shown.size(), 2u);
+  EXPECT_EQ(fake.ui.shown[1].text, In("old.png") + " has already existed.\n\rDo you want to overwrite?");
+  EXPECT_EQ(ReadBytes(In("old.png")), "old");
+  EXPECT_EQ(ReadBytes(In("new.png")).rfind("\x89PNG", 0), 0u);
+  EXPECT_EQ(fileName.Path(), In("nosuch/shot.png"));
 }
 
 TEST_F(SaveImageTest, NoNameAsksFirst) {
@@ -273,11 +268,15 @@ TEST_F(SaveImageTest, NoNameAsksFirst) {
 }
 
 TEST_F(SaveImageTest, LibraryLeavingNoFileIsAFailure) {
-  SilentPngImaging silent(*real);
+  SilentPngImaging silent;
   fileName.SetPath(In("shot.png"));
-  fake.ui.Expect(MsgAnswer::Ok);
+  fake.output.systemErrorTexts[EIO] = "Input/output error";
+  fake.ui.Expect(MsgAnswer::No);
   EXPECT_EQ(Save(&silent), SaveOutcome::Failed);
-  ExpectOneMessage("Failed to output to the file.", "Error");
+  ExpectOneMessage(
+      "Failed to output to the file.\r\n" + In("shot.png") +
+          "\xC2\xA0\r\nInput/output error\r\n\r\nDo you want to save the picture somewhere else?",
+      "Error");
   EXPECT_FALSE(host.busy);
 }
 

@@ -10,6 +10,7 @@
 
 #include "imaging/imaging.h"
 #include "raster/picture.h"
+#include "support/forwarding_imaging.h"
 
 namespace snapwell::testing {
 
@@ -33,7 +34,7 @@ inline std::vector<std::vector<std::uint32_t>> BlockOf(const Picture& picture, i
 }
 
 // The linked libraries, with every geometry call written down as "Name(args)".
-class RecordingImaging : public Imaging {
+class RecordingImaging : public ForwardingImaging {
  public:
   bool RollBitBlt(Picture& d, double dcx, double dcy, int w, int h, double a, const Picture& s, double scx,
                   double scy, int flag, const RollRect& r) override {
@@ -56,25 +57,6 @@ class RecordingImaging : public Imaging {
                     "," + std::to_string(sy) + "," + Num(f) + ")");
     return real->ReductBitBlt(d, dx, dy, w, h, s, sx, sy, f);
   }
-  bool DrawArc(Picture& t, int l, int tp, int r, int b, int sx, int sy, int ex, int ey, std::uint32_t c,
-               int m) override {
-    return real->DrawArc(t, l, tp, r, b, sx, sy, ex, ey, c, m);
-  }
-  bool SaveAsEPS(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real->SaveAsEPS(p, s, x, y, w, h);
-  }
-  bool SaveAsPPM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real->SaveAsPPM(p, s, x, y, w, h);
-  }
-  bool SaveAsPGM(const std::string& p, const Picture& s, int x, int y, int w, int h) override {
-    return real->SaveAsPGM(p, s, x, y, w, h);
-  }
-  bool SaveAsPNG(const std::string& p, const Picture& s, int x, int y, int w, int h, int r) override {
-    return real->SaveAsPNG(p, s, x, y, w, h, r);
-  }
-  std::int16_t SavetoJPEG(const std::string& b, const std::string& o, int q, int f) override {
-    return real->SavetoJPEG(b, o, q, f);
-  }
 
   static std::string Num(double v) {
     char text[32];
@@ -82,7 +64,6 @@ class RecordingImaging : public Imaging {
     return text;
   }
 
-  std::unique_ptr<Imaging> real = CreateImaging();
   std::vector<std::string> calls;
 };
 
