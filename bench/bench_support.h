@@ -4,12 +4,20 @@
 
 #include <sys/resource.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 namespace snapwell::bench {
 
 // The folder the benchmarks write their files to; made on first use.
+// This machine's own screen grabs (make corpus): build/corpus, or $SNAPWELL_CORPUS. Benchmarks
+// only; tests judge the fixed corpus.
+inline std::string LiveCorpusFolder() {
+  if (const char* dir = std::getenv("SNAPWELL_CORPUS")) return dir;
+  return std::string(SNAPWELL_SOURCE_DIR) + "/build/corpus";
+}
+
 inline std::string OutFolder() {
   static const std::string folder = [] {
     const std::filesystem::path path = std::filesystem::path(SNAPWELL_SOURCE_DIR) / "build" / "bench-out";

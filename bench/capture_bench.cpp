@@ -219,7 +219,7 @@ void Register(const std::string& name, const CorpusPicture& picture, Bench bench
 }
 
 const bool kRegistered = [] {
-  static const std::vector<CorpusPicture> corpus = LoadCorpus(Corpus::kLive, "1920x1080");
+  static const std::vector<CorpusPicture> corpus = LoadCorpus(bench::LiveCorpusFolder(), "1920x1080");
   if (corpus.empty()) std::fprintf(stderr, "no 1920x1080 screenshots: run make corpus\n");
   for (const CorpusPicture& picture : corpus) {
     Register("BM_SurfaceUp/one_monitor", picture, BM_SurfaceUp, false);

@@ -208,16 +208,16 @@ int main(int argc, char** argv) {
   const std::string outDir = argc > 1 ? argv[1] : "build/bench-out";
   const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
   std::filesystem::create_directories(outDir);
-  using snapwell::testing::Corpus;
-  const std::vector<CorpusPicture> corpus = snapwell::testing::LoadCorpus(Corpus::kFixed);
+  const std::vector<CorpusPicture> corpus =
+      snapwell::testing::LoadCorpus(snapwell::testing::FixedCorpusFolder());
   if (corpus.empty()) {
-    std::fprintf(stderr, "no screenshots in %s\n", snapwell::testing::CorpusFolder(Corpus::kFixed).c_str());
+    std::fprintf(stderr, "no screenshots in %s\n", snapwell::testing::FixedCorpusFolder().c_str());
     return 1;
   }
   const std::string loadBefore = LoadAverage();
   std::vector<std::string> paths;
   for (const CorpusPicture& picture : corpus)
-    paths.push_back(snapwell::testing::CorpusFolder(Corpus::kFixed) + "/" + picture.name + ".png");
+    paths.push_back(snapwell::testing::FixedCorpusFolder() + "/" + picture.name + ".png");
   const std::map<std::string, PillowTimes> pillow = PillowTimesFor(paths, repeats);
   std::unique_ptr<snapwell::Imaging> imaging = snapwell::CreateImaging();
 

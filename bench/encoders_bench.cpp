@@ -100,7 +100,7 @@ void Register(const char* name, void (*bench)(benchmark::State&, const CorpusPic
 // One benchmark per writer and picture, registered before the benchmark library's main runs.
 const bool kRegistered = [] {
   static const std::vector<CorpusPicture> corpus =
-      snapwell::testing::LoadCorpus(snapwell::testing::Corpus::kLive);
+      snapwell::testing::LoadCorpus(snapwell::bench::LiveCorpusFolder());
   if (corpus.empty()) std::fprintf(stderr, "no screenshot corpus: run make corpus\n");
   for (const CorpusPicture& picture : corpus) {
     Register("BM_Memcpy", BM_Memcpy, picture);

@@ -141,7 +141,7 @@ void frmSetting::ApplySettings() {
   QuitWaitingRequested = 0;
 
   if (!app_.KeepDialogPlace) {
-    const ScreenArea primary = PrimaryMonitor(app_);
+    const ScreenArea primary = PrimaryArea(app_.screenLayout);
     const long screenW = static_cast<long>(primary.Width()) * app_.platform.screen.TwipsPerPixelX();
     const long screenH = static_cast<long>(primary.Height()) * app_.platform.screen.TwipsPerPixelY();
     window.Left = s.WindowLeft;

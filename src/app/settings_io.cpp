@@ -90,24 +90,19 @@ void MeasureScreen(AppContext& app) {
   app.dialogArea = {};
 }
 
-ScreenArea PrimaryMonitor(const AppContext& app) {
-  return PrimaryArea(app.screenLayout);
-}
-
 void LoadSettings(AppContext& app, DialogSizeTwips dialog) {
   const Screen& screen = app.platform.screen;
   MeasureScreen(app);
-  const ScreenArea primary = PrimaryMonitor(app);
-  const ScreenSize size{primary.Width(), primary.Height()};
+  const ScreenArea primary = PrimaryArea(app.screenLayout);
   // Centred dialog: screen and dialog in twips, as a 32-bit integer, halved with integer division.
   const auto centred = [](long long screenTwips, long long dialogTwips) -> std::int32_t {
     const long long difference = std::clamp<long long>(screenTwips - dialogTwips, INT32_MIN, INT32_MAX);
     return static_cast<std::int32_t>(difference) / 2;
   };
   const std::int32_t defaultLeft =
-      centred(static_cast<long long>(size.width) * screen.TwipsPerPixelX(), dialog.width);
+      centred(static_cast<long long>(primary.Width()) * screen.TwipsPerPixelX(), dialog.width);
   const std::int32_t defaultTop =
-      centred(static_cast<long long>(size.height) * screen.TwipsPerPixelY(), dialog.height);
+      centred(static_cast<long long>(primary.Height()) * screen.TwipsPerPixelY(), dialog.height);
 
   app.PrintDocumentName = std::string(app.texts(kPrintDocumentNameText));
 

@@ -19,8 +19,6 @@ struct DialogSizeTwips {
 // Refreshes the screen's size and monitors from the desktop; the output dialogs go back to the
 // primary monitor.
 void MeasureScreen(AppContext& app);
-// The primary monitor in system pixels (at the system's (0, 0)): the settings dialog's screen.
-ScreenArea PrimaryMonitor(const AppContext& app);
 
 // Reads every setting into app.settings (and FileName into app.FileName). Never fails: a missing
 // value takes its default, an odd one reads as its leading number, a value outside its type or

@@ -131,11 +131,11 @@ void FrmMain::CaptureScreen() {
   const std::int32_t sw = app.screenWidth;
   const std::int32_t sh = app.screenHeight;
   SizeBuffer(surface, sw, sh);
-  desktop.GrabScreen(surface, sw, sh);
+  desktop.GrabScreen(surface, app.screenLayout);
   if (app.skipSecondGrab) {
     app.skipSecondGrab = false;
   } else {
-    desktop.GrabScreen(surface, sw, sh);
+    desktop.GrabScreen(surface, app.screenLayout);
   }
   // Where no monitor stands the frozen picture is white, as beyond the screen's edges.
   for (const ScreenArea& corner : UncoveredAreas(app.screenLayout))

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/screen.h"
 #include "raster/picture.h"
 #include "text/fonts.h"
 
@@ -63,8 +64,9 @@ class Desktop {
   // --- the screen's pixels
   // Lets pending repaints of the screen happen before a copy (UpdateWindow on the desktop).
   virtual void RefreshDesktop() = 0;
-  // Copies width × height screen pixels from (0, 0) into `target` at (0, 0) (plain copy).
-  virtual void GrabScreen(Picture& target, int width, int height) = 0;
+  // Copies the screen of `screen` (every monitor's bounding rectangle) into `target` at (0, 0)
+  // (plain copy); until the next grab the desktop's coordinates count from that screen's origin.
+  virtual void GrabScreen(Picture& target, const ScreenLayout& screen) = 0;
   // The screen width from the system metrics, in twips (the second opinion on the screen size).
   virtual std::int32_t MetricsScreenWidthTwips() const = 0;
   // Height of the work area (the screen without the task bar), in pixels.

@@ -63,10 +63,6 @@ class Screen {
   virtual ~Screen() = default;
   // The monitors as they stand now.
   virtual ScreenLayout Layout() const = 0;
-  ScreenSize DesktopSize() const {
-    const ScreenLayout layout = Layout();
-    return {layout.width, layout.height};
-  }
   // Twips (1/1440 inch) per pixel horizontally and vertically: 15 at 96 dpi.
   virtual int TwipsPerPixelX() const = 0;
   virtual int TwipsPerPixelY() const = 0;

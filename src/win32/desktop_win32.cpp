@@ -87,8 +87,10 @@ void Win32Desktop::RefreshDesktop() {
   }
 }
 
-void Win32Desktop::GrabScreen(Picture& target, int width, int height) {
-  frozen_ = CurrentScreenLayout();
+void Win32Desktop::GrabScreen(Picture& target, const ScreenLayout& screen) {
+  frozen_ = screen;
+  const int width = screen.width;
+  const int height = screen.height;
   // The screen's DC counts from the primary monitor's top-left: the virtual screen starts at the
   // origin.
   HDC screenDc = GetDC(nullptr);

@@ -22,13 +22,13 @@ HFONT CreateChosenFont(const FontChoice& choice);
 ScreenLayout CurrentScreenLayout();
 
 // The desktop in the core's coordinates: from the virtual screen's top-left corner. Each grab
-// takes the monitors as they stand then; the pointer, the window tree and the capture windows
-// are converted with that origin until the next grab, so that a capture keeps the screen it froze.
+// keeps the screen the core measured for it; the pointer, the window tree and the capture windows
+// are converted with its origin until the next grab, so that a capture keeps the screen it froze.
 
 class Win32Desktop : public Desktop {
  public:
   void RefreshDesktop() override;
-  void GrabScreen(Picture& target, int width, int height) override;
+  void GrabScreen(Picture& target, const ScreenLayout& screen) override;
   std::int32_t MetricsScreenWidthTwips() const override;
   std::int32_t WorkAreaHeight() const override;
 

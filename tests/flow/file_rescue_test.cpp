@@ -88,29 +88,25 @@ struct Folders {
 
 // A capture on the fake desktop with its files on the real disk, clipboard, file and printer
 // targets, PNG by default, no dialogs but those the failure brings.
-class FileRescueFlow : public ::testing::Test, protected Folders {
+class FileRescueFlow : public ::testing::Test, protected Folders, protected FakeCapture {
  protected:
-  FileRescueFlow() {
+  FileRescueFlow()
+      : FakeCapture(320, 240, &disk, output.Path(""), std::make_unique<RefusingImaging>()),
+        refusing(static_cast<RefusingImaging&>(*imaging)) {
     disk.picturesFolder = pictures.Path("");
     fake.output.temporaryFolder = temporary.Path("");
-    SetUpScreen(fake, app, 320, 240);
-    PaintDistinctDesktop(fake);
     Settings& s = app.settings;
-    s.OutDialog = 0;
     s.Outputs = 7;
     s.RollValue = 6;
     s.EnlargeValue = 1.0f;
     s.ReverseValue = 0;
     s.DefaultExt = 3;
     app.PrintCopies = 1;
-    form.handOver = &transform;
-    form.shell = &shell;
-    form.seriesProgress = &progress;
   }
 
   // The rectangle (10, 20)-(29, 34) captured and handed over, the series run to its end.
   void Capture() {
-    StartCapture(app, form, 0);
+    Start(0);
     form.Form_MouseDown(1, 0, 10, 20);
     form.MouseMove(1, 0, 29, 34);
     form.Form_MouseUp(1, 0, 29, 34);
@@ -157,16 +153,7 @@ class FileRescueFlow : public ::testing::Test, protected Folders {
     EXPECT_EQ(box.icon, MsgIcon::Exclamation);
   }
 
-  FakePlatform fake;
-  Platform platform{fake.store,  disk,         fake.screen, fake.ui,
-                    fake.timers, fake.desktop, fake.shell,  fake.output};
-  AppContext app{platform, output.Path("")};
-  RefusingImaging imaging;
-  FrmMain form{app, imaging};
-  ScriptedDialogs dialogs{app};
-  Transform transform{form, dialogs};
-  RecordingShell shell;
-  RecordingProgress progress;
+  RefusingImaging& refusing;
 };
 
 TEST_F(FileRescueFlow, EachReasonIsToldAndYesSavesElsewhereWhileNoLeavesNothing) {
@@ -199,7 +186,7 @@ TEST_F(FileRescueFlow, EachReasonIsToldAndYesSavesElsewhereWhileNoLeavesNothing)
       const std::string ext = yes ? ".png" : ".jpg";
       app.settings.DefaultExt = yes ? 3 : 2;
       app.settings.AutoName = row.autoName;
-      if (row.refuse.kind != vell::FileError::None) imaging.Refuse(output.Path(""), row.refuse);
+      if (row.refuse.kind != vell::FileError::None) refusing.Refuse(output.Path(""), row.refuse);
       app.FileName.SetPath(output.Path(row.name));
       fake.ui.shown.clear();
       fake.ui.saveDialogsShown.clear();
@@ -234,14 +221,14 @@ TEST_F(FileRescueFlow, EachReasonIsToldAndYesSavesElsewhereWhileNoLeavesNothing)
         EXPECT_TRUE(elsewhere.Names().empty());
         EXPECT_EQ(fake.ui.beeps, beeps);
       }
-      imaging.Allow(output.Path(""));
+      refusing.Allow(output.Path(""));
     }
   }
 }
 
 TEST_F(FileRescueFlow, SecondFailureAsksAgainAndCancelInTheDialogEndsLikeNo) {
-  imaging.Refuse(output.Path(""), {vell::FileError::AccessDenied, EACCES});
-  imaging.Refuse(elsewhere.Path(""), {vell::FileError::DiskFull, ENOSPC});
+  refusing.Refuse(output.Path(""), {vell::FileError::AccessDenied, EACCES});
+  refusing.Refuse(elsewhere.Path(""), {vell::FileError::DiskFull, ENOSPC});
   app.FileName.SetPath(output.Path("shot"));
   fake.ui.Expect(MsgAnswer::Yes);
   fake.ui.saveAnswers.push_back(elsewhere.Path("shot.png"));
@@ -276,7 +263,7 @@ TEST_F(FileRescueFlow, SeriesFailingAtItsThirdPicture) {
   for (const bool yes : {true, false}) {
     SCOPED_TRACE(yes ? "Yes" : "No");
     const ScratchFolder full, other;
-    imaging.Refuse(full.Path(""), {vell::FileError::DiskFull, ENOSPC}, 3);
+    refusing.Refuse(full.Path(""), {vell::FileError::DiskFull, ENOSPC}, 3);
     app.FileName.SetPath(full.Path("turn"));
     fake.ui.shown.clear();
     progress.texts.clear();
@@ -287,7 +274,7 @@ TEST_F(FileRescueFlow, SeriesFailingAtItsThirdPicture) {
 
     ASSERT_EQ(fake.ui.shown.size(), 1u);  // asked once for the series
     ExpectFailureMessage(0, full.Path("turn2.png"), "The disk is full.");
-    EXPECT_EQ(imaging.WritesInto(full.Path("")), 3);
+    EXPECT_EQ(refusing.WritesInto(full.Path("")), 3);
     EXPECT_EQ(app.FileName.Path(), full.Path("turn"));
     ExpectCapturedBlock(DecodeFile(full.Path("turn0.png")));
     EXPECT_EQ(DecodeFile(full.Path("turn1.png")).width, 28);  // 30 degrees
@@ -302,7 +289,7 @@ TEST_F(FileRescueFlow, SeriesFailingAtItsThirdPicture) {
       EXPECT_TRUE(other.Names().empty());
       EXPECT_EQ(progress.texts.back(), " 4/ 4");  // stopped after the third picture
     }
-    imaging.Allow(full.Path(""));
+    refusing.Allow(full.Path(""));
   }
 }
 

@@ -131,16 +131,19 @@ struct RecordingHandOver : HandOver {
   long outputFailure = 0;           // raised by the output
 };
 
-// A capture on the fake platform (its files the caller's, when given) on a w × h screen showing
-// the distinct desktop: the surface with the real transform behind it, its dialogs scripted and
-// its shell and series window written down. Plain outputs: the clipboard, no dialog.
+// A capture on the fake platform (its files and imaging libraries the caller's, when given) on a
+// w × h screen showing the distinct desktop: the surface with the real transform behind it, its
+// dialogs scripted and its shell and series window written down. Plain outputs: the clipboard,
+// no dialog.
 struct FakeCapture {
-  FakeCapture(int w, int h, FileSystem* files = nullptr, const std::string& appFolder = "C:\\Snapwell\\")
+  FakeCapture(int w, int h, FileSystem* files = nullptr, const std::string& appFolder = "C:\\Snapwell\\",
+              std::unique_ptr<Imaging> imagingIn = nullptr)
       : platform{fake.store,  files != nullptr ? *files : fake.files,
                  fake.screen, fake.ui,
                  fake.timers, fake.desktop,
                  fake.shell,  fake.output},
-        app(platform, appFolder) {
+        app(platform, appFolder),
+        imaging(imagingIn != nullptr ? std::move(imagingIn) : CreateImaging()) {
     SetUpScreen(fake, app, w, h);
     PaintDistinctDesktop(fake);
     app.settings.OutDialog = 0;
@@ -155,7 +158,7 @@ struct FakeCapture {
   FakePlatform fake;
   Platform platform;
   AppContext app;
-  std::unique_ptr<Imaging> imaging = CreateImaging();
+  std::unique_ptr<Imaging> imaging;
   FrmMain form{app, *imaging};
   ScriptedDialogs dialogs{app};
   Transform transform{form, dialogs};

@@ -15,9 +15,9 @@ bool IsShown(const FakeWindow& w) {
 
 }  // namespace
 
-void FakeDesktop::GrabScreen(Picture& target, int width, int height) {
+void FakeDesktop::GrabScreen(Picture& target, const ScreenLayout& layout) {
   ++grabs;
-  BitBlt(target, 0, 0, width, height, screen, 0, 0, RasterOp::kSrcCopy);
+  BitBlt(target, 0, 0, layout.width, layout.height, screen, 0, 0, RasterOp::kSrcCopy);
 }
 
 const FakeWindow* FakeDesktop::Find(WindowHandle window) const {

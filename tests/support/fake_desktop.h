@@ -29,7 +29,7 @@ struct WindowPosCall {
 class FakeDesktop : public Desktop {
  public:
   void RefreshDesktop() override { ++refreshes; }
-  void GrabScreen(Picture& target, int width, int height) override;
+  void GrabScreen(Picture& target, const ScreenLayout& layout) override;
   std::int32_t MetricsScreenWidthTwips() const override { return metricsWidthTwips; }
   std::int32_t WorkAreaHeight() const override { return workAreaHeight; }
 

@@ -1,13 +1,12 @@
-// The screenshot corpora (scripts/screenshot-corpus): real screen grabs at 1920x1080 and
-// 3840x2160, read back as 32-bit pixels. The fixed corpus is kept in the repository and is what
-// tests judge; the live one is grabbed on each machine and feeds benchmarks only.
+// The fixed screenshot corpus (scripts/screenshot-corpus --fixed): real screen grabs at 1920x1080
+// and 3840x2160 kept in the repository, the same on every machine, read back as 32-bit pixels.
+// The benchmarks read a folder of this machine's own grabs the same way (bench_support.h).
 #pragma once
 
 #include <png.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,24 +23,16 @@ struct CorpusPicture {
   vell::ConstPixelView View() const { return {pixels.data(), width, height, width}; }
 };
 
-enum class Corpus {
-  kFixed,  // tests/corpus: the same pictures on every machine
-  kLive,   // build/corpus (make corpus), or $SNAPWELL_CORPUS: this machine's own grabs
-};
-
-inline std::string CorpusFolder(Corpus which) {
-  const std::string source = SNAPWELL_SOURCE_DIR;
-  if (which == Corpus::kFixed) return source + "/tests/corpus";
-  if (const char* dir = std::getenv("SNAPWELL_CORPUS")) return dir;
-  return source + "/build/corpus";
+inline std::string FixedCorpusFolder() {
+  return std::string(SNAPWELL_SOURCE_DIR) + "/tests/corpus";
 }
 
-// Every picture of a corpus, in name order; empty when it has not been made.
-// `sizeFilter` keeps only the pictures of one size ("1920x1080"), or all when empty.
-inline std::vector<CorpusPicture> LoadCorpus(Corpus which, const std::string& sizeFilter = "") {
+// Every picture of a corpus folder (one subfolder per size), in name order; empty when there is
+// none. `sizeFilter` keeps only the pictures of one size ("1920x1080"), or all when empty.
+inline std::vector<CorpusPicture> LoadCorpus(const std::string& folder, const std::string& sizeFilter = "") {
   std::vector<std::filesystem::path> files;
   std::error_code error;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusFolder(which), error))
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
     if (entry.path().extension() == ".png" &&
         (sizeFilter.empty() || entry.path().parent_path().filename() == sizeFilter))
       files.push_back(entry.path());

@@ -136,8 +136,8 @@ TEST_F(SaveJpgTest, SmoothPictureSurvivesCloselyAtTheProgramsQuality) {
 // Real screenshots through the program's own steps (a 24-bit BMP file, then quality 85): the
 // decoded picture keeps a small mean error per sample, for each kind of picture.
 TEST_F(SaveJpgTest, ScreenshotsKeepASmallErrorAtTheProgramsQuality) {
-  const std::vector<CorpusPicture> corpus = LoadCorpus(Corpus::kFixed, "1920x1080");
-  ASSERT_FALSE(corpus.empty()) << "no screenshots in " << CorpusFolder(Corpus::kFixed);
+  const std::vector<CorpusPicture> corpus = LoadCorpus(FixedCorpusFolder(), "1920x1080");
+  ASSERT_FALSE(corpus.empty()) << "no screenshots in " << FixedCorpusFolder();
   const std::map<std::string, double> kMostMeanError = {
       {"document", 1.5}, {"photo", 8.0}, {"terminal", 1.0}, {"ui-mock", 0.6}, {"wine-dialog", 0.6}};
   for (const CorpusPicture& picture : corpus) {

@@ -148,11 +148,11 @@ TEST_F(PngWriterTest, FilesAreNoLargerThanLibpngDefaults) {
 // libpng's defaults give. The sanitizer tree, ten times slower, checks the 1080p half.
 TEST_F(PngWriterTest, ScreenshotsRoundTripExactlyAndBeatLibpngOnSize) {
 #if defined(__SANITIZE_ADDRESS__)
-  const std::vector<CorpusPicture> corpus = LoadCorpus(Corpus::kFixed, "1920x1080");
+  const std::vector<CorpusPicture> corpus = LoadCorpus(FixedCorpusFolder(), "1920x1080");
 #else
-  const std::vector<CorpusPicture> corpus = LoadCorpus(Corpus::kFixed);
+  const std::vector<CorpusPicture> corpus = LoadCorpus(FixedCorpusFolder());
 #endif
-  ASSERT_FALSE(corpus.empty()) << "no screenshots in " << CorpusFolder(Corpus::kFixed);
+  ASSERT_FALSE(corpus.empty()) << "no screenshots in " << FixedCorpusFolder();
   for (const CorpusPicture& picture : corpus) {
     SCOPED_TRACE(picture.name);
     const std::string path = folder.Path("shot.png");
