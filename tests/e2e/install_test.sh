@@ -188,5 +188,5 @@ tb_wine_up
 check "Japanese system: silent install" install_silently
 check "... Start-menu link to the Japanese guide" link_opens "$startmenu/Snapwell 説明書.lnk" ja.html
 check "... uninstall removes the program folder and the Start-menu folder" eval \
-  'uninstall_silently && gone "$startmenu"'
+  'uninstall_silently && wait_for 30 gone "$startmenu"'
 e2e_finish
